@@ -1,0 +1,88 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "plinthar/converter_state.h"
+#include "plinthar/platform.h"
+
+namespace plinthar::testing {
+
+struct Warning {
+  std::string message;
+  std::string title;
+  bool operator==(const Warning&) const = default;
+};
+
+// Stands in for the window: records warnings instead of showing them.
+class RecordingPlatform : public Platform {
+ public:
+  void ShowWarning(const std::string& message, const std::string& title) override {
+    warnings.push_back({message, title});
+  }
+  std::vector<Warning> warnings;
+};
+
+// One field write as the state reported it; pins are recorded as "P<k>=0/1".
+struct Write {
+  std::string field;
+  std::string value;
+  bool operator==(const Write&) const = default;
+};
+
+inline std::string FieldName(TextField field) {
+  switch (field) {
+    case TextField::DecimalText:
+      return "DecimalText";
+    case TextField::HexText:
+      return "HexText";
+    case TextField::BinaryText:
+      return "BinaryText";
+    case TextField::ToggleCaption:
+      break;
+  }
+  return "ToggleCaption";
+}
+
+class RecordingListener : public FieldListener {
+ public:
+  void TextWritten(TextField field, const std::string& value) override {
+    writes.push_back({FieldName(field), value});
+  }
+  void PinWritten(int pin, bool set) override {
+    writes.push_back({"P" + std::to_string(pin), set ? "1" : "0"});
+  }
+
+  // The (BinaryText, HexText, DecimalText) triples in the order written.
+  [[nodiscard]] std::vector<std::vector<std::string>> TextTriples() const {
+    std::vector<std::vector<std::string>> triples;
+    std::vector<std::string> current;
+    for (const Write& w : writes) {
+      if (w.field == "BinaryText") {
+        current = {w.value};
+      } else if ((w.field == "HexText" || w.field == "DecimalText") && !current.empty()) {
+        current.push_back(w.value);
+        if (current.size() == 3) {
+          triples.push_back(std::exchange(current, {}));
+        }
+      }
+    }
+    return triples;
+  }
+
+  std::vector<Write> writes;
+};
+
+// A state with a recording platform and listener, and a count of ReadPins runs
+// (each run writes BinaryText from the pins, which nothing else does in the
+// middle of a pin write).
+class Fixture {
+ public:
+  Fixture() { state.SetListener(&listener); }
+  RecordingPlatform platform;
+  RecordingListener listener;
+  ConverterState state{platform};
+};
+
+}  // namespace plinthar::testing
