@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,6 +16,12 @@ struct Warning {
   std::string title;
   bool operator==(const Warning&) const = default;
 };
+
+// Names a parameterised test after its table row.
+template <typename Case>
+std::string CaseName(const ::testing::TestParamInfo<Case>& row) {
+  return row.param.name;
+}
 
 // Stands in for the window: records warnings instead of showing them.
 class RecordingPlatform : public Platform {
