@@ -43,7 +43,7 @@ void ReadPins(ConverterState& state) {
     }
   }
   if (binary.empty()) {
-    binary = "0";
+    binary.push_back('0');
   }
   state.SetBinaryText(binary);
   ShowBinaryValue(state, state.BinaryText());
