@@ -24,7 +24,7 @@ const char* Nibble(char digit) {
     return kNibbles[static_cast<std::size_t>(digit - '0')];
   }
   if (digit >= 'A' && digit <= 'F') {
-    return kNibbles[static_cast<std::size_t>(digit - 'A' + 10)];
+    return kNibbles[static_cast<std::size_t>(digit - 'A') + 10U];
   }
   return nullptr;
 }
