@@ -79,6 +79,7 @@ std::string DisplaysText(const Displays& d) {
 
 Displays HexTextDisplays(std::string_view hexText) {
   std::string digits;
+  digits.reserve(hexText.size());
   std::copy_if(hexText.begin(), hexText.end(), std::back_inserter(digits), IsHexDigit);
   mpz_class value;
   if (!digits.empty()) {

@@ -41,12 +41,17 @@ std::string OperationReader::ReadText(std::uint64_t repeat) {
   // then costs no more than the longest paste.
   const auto copies = static_cast<std::size_t>(std::min<std::uint64_t>(repeat, kMaxTextLength));
   const std::size_t total = std::min(kMaxTextLength, once.size() * copies);
-  std::string text;
-  text.reserve(total);
-  while (text.size() < total) {
-    const std::size_t take = std::min(once.size(), total - text.size());
-    text.append(once.begin(), once.begin() + static_cast<std::ptrdiff_t>(take));
+  if (total == 0) {
+    return {};
   }
+  std::string text(once.begin(), once.end());
+  text.reserve(total);
+  // Doubling makes a paste of a one-byte text a handful of block copies
+  // rather than a hundred thousand appends.
+  while (text.size() < total) {
+    text.append(text, 0, std::min(text.size(), total - text.size()));
+  }
+  text.resize(total);
   return text;
 }
 
