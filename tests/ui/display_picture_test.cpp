@@ -1,0 +1,290 @@
+#include <sys/stat.h>
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+#include <cstdint>
+
+#include "display_picture.h"
+#include "window_test_support.h"
+
+using plinthar::DecodeDisplayPicture;
+using plinthar::LoadDisplayPicture;
+using plinthar::MainWindow;
+using plinthar::testing::Find;
+
+namespace {
+
+// Byte offsets of the header fields that the cases below tamper with.
+constexpr int kDeclaredSize = 2;
+constexpr int kPixelOffset = 10;
+constexpr int kInfoSize = 14;
+constexpr int kWidth = 18;
+constexpr int kHeight = 22;
+constexpr int kPlanes = 26;
+constexpr int kBitCount = 28;
+constexpr int kCompression = 30;
+constexpr int kColoursUsed = 46;
+
+const QColor kTopRow = Qt::red;
+const QColor kBottomRow = Qt::green;
+const QColor kOtherRows = Qt::blue;
+
+void AppendU16(QByteArray& bytes, std::uint16_t value) {
+  const auto le = qToLittleEndian(value);
+  bytes.append(reinterpret_cast<const char*>(&le), sizeof le);
+}
+
+void AppendU32(QByteArray& bytes, std::uint32_t value) {
+  const auto le = qToLittleEndian(value);
+  bytes.append(reinterpret_cast<const char*>(&le), sizeof le);
+}
+
+QByteArray Patched(QByteArray bytes, int offset, std::uint32_t value) {
+  qToLittleEndian(value, bytes.data() + offset);
+  return bytes;
+}
+
+QByteArray PatchedU16(QByteArray bytes, int offset, std::uint16_t value) {
+  qToLittleEndian(value, bytes.data() + offset);
+  return bytes;
+}
+
+// A complete, uncompressed bitmap with a red top row, a green bottom row
+// and blue rows between (1 bit per pixel has no green: its bottom row is
+// blue). Palettes are full (2, 16 or 256 entries) unless coloursUsed says
+// how many entries there are.
+QByteArray Bitmap(int width, int height, int bits, bool topDown = false, int coloursUsed = 0) {
+  const int stride = (width * bits + 31) / 32 * 4;
+  const int colours = bits > 8 ? 0 : coloursUsed != 0 ? coloursUsed : 1 << bits;
+  const auto pixelOffset = static_cast<std::uint32_t>(14 + 40 + colours * 4);
+  const auto imageSize = static_cast<std::uint32_t>(stride * height);
+
+  QByteArray bytes("BM");
+  AppendU32(bytes, pixelOffset + imageSize);
+  AppendU32(bytes, 0);
+  AppendU32(bytes, pixelOffset);
+  AppendU32(bytes, 40);
+  AppendU32(bytes, static_cast<std::uint32_t>(width));
+  AppendU32(bytes, static_cast<std::uint32_t>(topDown ? -height : height));
+  AppendU16(bytes, 1);
+  AppendU16(bytes, static_cast<std::uint16_t>(bits));
+  AppendU32(bytes, 0);
+  AppendU32(bytes, imageSize);
+  AppendU32(bytes, 3780);
+  AppendU32(bytes, 3780);
+  AppendU32(bytes, static_cast<std::uint32_t>(coloursUsed));
+  AppendU32(bytes, 0);
+
+  // Palette: 0 blue, 1 red, 2 green, the rest black (BGRX each).
+  for (int i = 0; i < colours; ++i) {
+    const QColor colour = i == 0 ? kOtherRows : i == 1 ? kTopRow : i == 2 ? kBottomRow : Qt::black;
+    bytes.append(static_cast<char>(colour.blue()));
+    bytes.append(static_cast<char>(colour.green()));
+    bytes.append(static_cast<char>(colour.red()));
+    bytes.append('\0');
+  }
+  for (int stored = 0; stored < height; ++stored) {
+    const int y = topDown ? stored : height - 1 - stored;
+    const int index = y == 0 ? 1 : (y == height - 1 && bits > 1) ? 2 : 0;
+    const QColor colour = index == 1 ? kTopRow : index == 2 ? kBottomRow : kOtherRows;
+    QByteArray row(stride, '\0');
+    for (int x = 0; x < width; ++x) {
+      switch (bits) {
+        case 1:
+          row[x / 8] = static_cast<char>(row[x / 8] | (index << (7 - x % 8)));
+          break;
+        case 4:
+          row[x / 2] = static_cast<char>(row[x / 2] | (index << (x % 2 == 0 ? 4 : 0)));
+          break;
+        case 8:
+          row[x] = static_cast<char>(index);
+          break;
+        default: {
+          const qsizetype at = qsizetype{x} * (bits / 8);
+          row[at] = static_cast<char>(colour.blue());
+          row[at + 1] = static_cast<char>(colour.green());
+          row[at + 2] = static_cast<char>(colour.red());
+        }
+      }
+    }
+    bytes.append(row);
+  }
+  return bytes;
+}
+
+QString WriteFile(const QTemporaryDir& dir, const QByteArray& bytes) {
+  QString path = dir.filePath(QStringLiteral("LCD.BMP"));
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+    return {};
+  }
+  return path;
+}
+
+}  // namespace
+
+class DisplayPictureTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void decodes_complete_bitmaps_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("greenBottom");
+    QTest::newRow("8 bits, bottom-up") << Bitmap(5, 3, 8) << QSize(5, 3) << true;
+    QTest::newRow("8 bits, top-down") << Bitmap(5, 3, 8, true) << QSize(5, 3) << true;
+    QTest::newRow("4 bits, odd width") << Bitmap(3, 4, 4) << QSize(3, 4) << true;
+    QTest::newRow("1 bit, padded rows") << Bitmap(9, 4, 1) << QSize(9, 4) << false;
+    QTest::newRow("24 bits, padded rows") << Bitmap(7, 2, 24) << QSize(7, 2) << true;
+    QTest::newRow("32 bits") << Bitmap(2, 5, 32) << QSize(2, 5) << true;
+    QTest::newRow("8 bits, three-colour palette")
+        << Bitmap(4, 3, 8, false, 3) << QSize(4, 3) << true;
+    QTest::newRow("trailing bytes after the pixels")
+        << Bitmap(4, 3, 8) + QByteArray(100, 'x') << QSize(4, 3) << true;
+    QTest::newRow("the largest picture allowed")
+        << Bitmap(1024, 1024, 1) << QSize(1024, 1024) << false;
+  }
+
+  void decodes_complete_bitmaps() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QSize, size);
+    QFETCH(bool, greenBottom);
+    const QImage picture = DecodeDisplayPicture(bytes);
+    QCOMPARE(picture.size(), size);
+    QCOMPARE(picture.pixelColor(0, 0), kTopRow);
+    QCOMPARE(picture.pixelColor(size.width() - 1, 0), kTopRow);
+    QCOMPARE(picture.pixelColor(size.width() - 1, size.height() - 1),
+             greenBottom ? kBottomRow : kOtherRows);
+    if (size.height() > 2) {
+      QCOMPARE(picture.pixelColor(0, 1), kOtherRows);
+    }
+  }
+
+  // Every one of these would either fail in Qt, allocate far too much, or be
+  // shown by Qt with rows of uninitialised memory.
+  void rejects_anything_else_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray good = Bitmap(6, 4, 8);
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("file header only") << good.left(14);
+    QTest::newRow("headers without palette or pixels") << good.left(54);
+    QTest::newRow("not a bitmap") << QByteArray("GIF89a").append(good.mid(6));
+    QTest::newRow("text") << QByteArray("LCD.BMP is a picture, not this text.\n").repeated(4);
+    QTest::newRow("one byte short") << good.chopped(1);
+    QTest::newRow("cut halfway through the pixels") << good.chopped(12);
+    QTest::newRow("declared longer than it is") << Patched(good, kDeclaredSize, 10000);
+    QTest::newRow("pixels beyond the end") << Patched(good, kPixelOffset, 0xFFFFFFF0);
+    QTest::newRow("pixels inside the palette") << Patched(good, kPixelOffset, 14 + 40 + 100);
+    QTest::newRow("palette of 257 colours") << Patched(good, kColoursUsed, 257);
+    QTest::newRow("zero width") << Patched(good, kWidth, 0);
+    QTest::newRow("zero height") << Patched(good, kHeight, 0);
+    QTest::newRow("negative width") << Patched(good, kWidth, static_cast<std::uint32_t>(-6));
+    QTest::newRow("height of -2^31") << Patched(good, kHeight, 0x80000000U);
+    QTest::newRow("huge dimensions, little data")
+        << Patched(Patched(good, kWidth, 100000), kHeight, 100000);
+    QTest::newRow("complete but over a million pixels") << Bitmap(2048, 1024, 1);
+    QTest::newRow("two planes") << PatchedU16(good, kPlanes, 2);
+    QTest::newRow("7 bits per pixel") << PatchedU16(good, kBitCount, 7);
+    QTest::newRow("run-length compressed") << Patched(good, kCompression, 1);
+    QTest::newRow("JPEG inside") << Patched(good, kCompression, 4);
+    QTest::newRow("OS/2 core header") << Patched(good, kInfoSize, 12);
+    QTest::newRow("header larger than the file") << Patched(good, kInfoSize, 0x7FFFFFFF);
+  }
+
+  void rejects_anything_else() {
+    QFETCH(QByteArray, bytes);
+    QVERIFY(DecodeDisplayPicture(bytes).isNull());
+  }
+
+  void loads_only_small_regular_files_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("loads");
+    QTest::newRow("picture") << "picture" << true;
+    QTest::newRow("missing") << "missing" << false;
+    QTest::newRow("empty") << "empty" << false;
+    QTest::newRow("folder") << "folder" << false;
+    QTest::newRow("named pipe") << "pipe" << false;
+    QTest::newRow("picture padded past 4 MiB") << "oversized" << false;
+  }
+
+  void loads_only_small_regular_files() {
+    QFETCH(QString, kind);
+    QFETCH(bool, loads);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("LCD.BMP"));
+    const QByteArray picture = Bitmap(5, 3, 8);
+    if (kind == "picture") {
+      QCOMPARE(WriteFile(dir, picture), path);
+    } else if (kind == "empty") {
+      QCOMPARE(WriteFile(dir, {}), path);
+    } else if (kind == "folder") {
+      QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("LCD.BMP")));
+    } else if (kind == "pipe") {
+      // Opening a pipe without a writer would block for ever.
+      QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (kind == "oversized") {
+      QCOMPARE(WriteFile(dir, picture + QByteArray(plinthar::kMaxPictureFileBytes, '\0')), path);
+    }
+    QCOMPARE(!LoadDisplayPicture(path).isNull(), loads);
+  }
+
+  // The window starts and works whatever the file holds; a picture is shown
+  // at its own size from the top-left corner, cut at the box's inner edges.
+  void window_starts_with_any_file_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QSize>("shown");
+    QTest::newRow("missing") << QByteArray() << QSize(0, 0);
+    QTest::newRow("truncated") << Bitmap(40, 30, 24).chopped(100) << QSize(0, 0);
+    QTest::newRow("not a picture") << QByteArray(4096, '\x7f') << QSize(0, 0);
+    QTest::newRow("smaller than the box") << Bitmap(40, 30, 24) << QSize(40, 30);
+    QTest::newRow("larger than the box") << Bitmap(300, 200, 8) << QSize(101, 117);
+  }
+
+  void shipped_picture_is_shown_whole() {
+    const QString path = QStringLiteral(PLINTHAR_SHIPPED_PICTURE);
+    const QImage picture = LoadDisplayPicture(path);
+    QVERIFY(!picture.isNull());
+    MainWindow window(path);
+    const auto* box = Find<QLabel>(window, "Picture1");
+    QVERIFY(box->contentsRect().size().boundedTo(picture.size()) == picture.size());
+    QCOMPARE(box->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+             picture.convertToFormat(QImage::Format_RGB32));
+  }
+
+  void window_starts_with_any_file() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QSize, shown);
+    QTemporaryDir dir;
+    const QString path =
+        bytes.isEmpty() ? dir.filePath(QStringLiteral("LCD.BMP")) : WriteFile(dir, bytes);
+    MainWindow window(path);
+    const auto* picture = Find<QLabel>(window, "Picture1");
+    QVERIFY(picture != nullptr);
+    // Read before the window is ever shown.
+    QVERIFY(!window.isVisible());
+    QCOMPARE(picture->pixmap().size(), shown);
+    if (!shown.isEmpty()) {
+      const QImage image = picture->pixmap().toImage();
+      QCOMPARE(image.pixelColor(0, 0), kTopRow);
+      QCOMPARE(image.pixelColor(0, 1), kOtherRows);
+      const QRect inside = picture->contentsRect();
+      QVERIFY(inside.contains(QRect(inside.topLeft(), shown)));
+    }
+
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* hex = Find<QLineEdit>(window, "Text2");
+    hex->setFocus();
+    QTest::keyClicks(hex, QStringLiteral("3F"));
+    QTest::mouseClick(Find<QPushButton>(window, "Command1"), Qt::LeftButton);
+    QCOMPARE(Find<QLineEdit>(window, "Text1")->text(), QStringLiteral("111111"));
+  }
+};
+
+QTEST_MAIN(DisplayPictureTest)
+#include "display_picture_test.moc"

@@ -1,0 +1,303 @@
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "window_test_support.h"
+
+using plinthar::testing::CountingWindow;
+using plinthar::testing::Find;
+using plinthar::testing::MessageBoxWatcher;
+
+namespace {
+
+// A shown, active window without a picture, and the controls the tests use.
+struct Form {
+  Form() : window(dir.filePath(QStringLiteral("LCD.BMP"))) {
+    window.show();
+    // Xvfb without a window manager activates nothing by itself.
+    window.activateWindow();
+    active = QTest::qWaitForWindowActive(&window);
+  }
+
+  [[nodiscard]] QLineEdit* Text(const char* name) const { return Find<QLineEdit>(window, name); }
+  [[nodiscard]] QPushButton* Button(const char* name) const {
+    return Find<QPushButton>(window, name);
+  }
+  [[nodiscard]] QCheckBox* Pin(int pin) const {
+    return Find<QCheckBox>(window, qPrintable(QStringLiteral("Check%1").arg(pin + 1)));
+  }
+  // The pins P7 … P0 as ticked on screen, P0 in bit 0.
+  [[nodiscard]] int ShownPins() const {
+    int pins = 0;
+    for (int pin = 0; pin < 8; ++pin) {
+      if (Pin(pin)->isChecked()) {
+        pins |= 1 << pin;
+      }
+    }
+    return pins;
+  }
+  [[nodiscard]] QStringList Texts() const {
+    return {Text("Text1")->text(), Text("Text2")->text(), Text("Text3")->text()};
+  }
+  void Type(const char* box, const QString& text) const {
+    QLineEdit* edit = Text(box);
+    edit->setFocus();
+    QTest::keyClicks(edit, text);
+  }
+  void Erase(const char* box) const {
+    QLineEdit* edit = Text(box);
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Backspace);
+  }
+
+  QTemporaryDir dir;
+  CountingWindow window;
+  bool active = false;
+};
+
+QPoint IndicatorCentre(QCheckBox& box) {
+  QStyleOptionButton option;
+  option.initFrom(&box);
+  return box.style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, &box).center();
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void opens_with_focus_on_the_picture_and_tabs_in_form_order() {
+    Form form;
+    QVERIFY(form.active);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Picture1"));
+
+    const QStringList cycle{"Check8",   "Check7", "Check6",   "Check5", "Check4",
+                            "Check3",   "Check2", "Check1",   "Text1",  "Command2",
+                            "Command3", "Text2",  "Command1", "Text3",  "Picture1"};
+    QStringList forward;
+    for (qsizetype i = 0; i < cycle.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      forward << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(forward, cycle);
+
+    QStringList backward;
+    for (qsizetype i = 0; i < cycle.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+      backward.prepend(QApplication::focusWidget()->objectName());
+    }
+    QCOMPARE(backward, QStringList(cycle.mid(cycle.size() - 1) + cycle.first(cycle.size() - 1)));
+  }
+
+  void typing_converts_nothing() {
+    Form form;
+    QVERIFY(form.active);
+    form.Type("Text2", QStringLiteral("3F"));
+    form.Type("Text3", QStringLiteral("200"));
+    form.Type("Text1", QStringLiteral("101"));
+    QCOMPARE(form.Texts(), QStringList({"101", "3F", "200"}));
+    QCOMPARE(form.ShownPins(), 0);
+    QCOMPARE(form.window.binaryWrites, 3);  // one per key typed into Text1
+  }
+
+  // The window must not write a text back while the user types into it: that
+  // would throw the cursor to the end of the box.
+  void typing_in_the_middle_keeps_the_cursor() {
+    Form form;
+    QVERIFY(form.active);
+    form.Type("Text2", QStringLiteral("3F"));
+    QTest::keyClick(form.Text("Text2"), Qt::Key_Home);
+    QTest::keyClicks(form.Text("Text2"), QStringLiteral("ab"));
+    QCOMPARE(form.Text("Text2")->text(), QStringLiteral("ab3F"));
+  }
+
+  void enter_and_escape_press_nothing_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("key");
+    for (const char* box : {"Text1", "Text2", "Text3"}) {
+      QTest::newRow(qPrintable(QStringLiteral("%1 Return").arg(box))) << box << int{Qt::Key_Return};
+      QTest::newRow(qPrintable(QStringLiteral("%1 Enter").arg(box))) << box << int{Qt::Key_Enter};
+      QTest::newRow(qPrintable(QStringLiteral("%1 Escape").arg(box))) << box << int{Qt::Key_Escape};
+    }
+  }
+
+  void enter_and_escape_press_nothing() {
+    QFETCH(QString, box);
+    QFETCH(int, key);
+    Form form;
+    QVERIFY(form.active);
+    form.Type("Text2", QStringLiteral("3F"));
+    form.Type("Text3", QStringLiteral("200"));
+    MessageBoxWatcher watcher;
+    QLineEdit* edit = form.Text(qPrintable(box));
+    edit->setFocus();
+    QTest::keyClick(edit, static_cast<Qt::Key>(key));
+    QTest::keyClick(&form.window, static_cast<Qt::Key>(key));
+    QApplication::processEvents();
+    QVERIFY(form.window.isVisible());
+    QCOMPARE(form.Texts(), QStringList({"", "3F", "200"}));
+    QCOMPARE(form.ShownPins(), 0);
+    QVERIFY(watcher.seen.empty());
+  }
+
+  void empty_input_warns_and_changes_nothing_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("hexadecimal") << "Command1" << QStringLiteral("请输入十六进制数！");
+    QTest::newRow("decimal") << "Command2" << QStringLiteral("请输入十进制数！");
+  }
+
+  void empty_input_warns_and_changes_nothing() {
+    QFETCH(QString, button);
+    QFETCH(QString, message);
+    Form form;
+    QVERIFY(form.active);
+    // P5 fills all three boxes; the user then erases the one the command
+    // reads and adds to the binary box, which is never taken as input.
+    QTest::mouseClick(form.Pin(5), Qt::LeftButton);
+    form.Erase(button == "Command1" ? "Text2" : "Text3");
+    form.Type("Text1", QStringLiteral("1"));
+    const QStringList before = form.Texts();
+    QCOMPARE(before, button == "Command1" ? QStringList({"1000001", "", "32"})
+                                          : QStringList({"1000001", "0x20", ""}));
+
+    MessageBoxWatcher watcher;
+    QTest::mouseClick(form.Button(qPrintable(button)), Qt::LeftButton);
+    QCOMPARE(watcher.seen.size(), std::size_t{1});
+    const auto& seen = watcher.seen.front();
+    QCOMPARE(seen.icon, QMessageBox::Warning);
+    QCOMPARE(seen.title, QStringLiteral("Quorvane"));
+    QCOMPARE(seen.text, message);
+    QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(seen.buttonCount, 1);
+    QCOMPARE(seen.modality, Qt::ApplicationModal);
+    QCOMPARE(watcher.otherModalWidgets, 0);
+    QCOMPARE(form.Texts(), before);
+    QCOMPARE(form.ShownPins(), 1 << 5);
+  }
+
+  // Qt's caption-less check box reacts only on its 13 px indicator; the
+  // whole box is the target here, and each click runs ReadPins once.
+  void pin_clicks_anywhere_in_the_box_data() {
+    QTest::addColumn<int>("pin");
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow("P0 indicator") << 0 << "indicator" << QStringList{"1", "0x1", "1"};
+    QTest::newRow("P1 centre") << 1 << "centre" << QStringList{"10", "0x2", "2"};
+    QTest::newRow("P3 top-left corner") << 3 << "top-left" << QStringList{"1000", "0x8", "8"};
+    QTest::newRow("P6 right edge") << 6 << "right" << QStringList{"1000000", "0x40", "64"};
+    QTest::newRow("P7 bottom-right corner")
+        << 7 << "bottom-right" << QStringList{"10000000", "0x80", "128"};
+  }
+
+  void pin_clicks_anywhere_in_the_box() {
+    QFETCH(int, pin);
+    QFETCH(QString, where);
+    QFETCH(QStringList, texts);
+    Form form;
+    QVERIFY(form.active);
+    QCheckBox* box = form.Pin(pin);
+    const QRect area = box->rect();
+    const QPoint point = where == "indicator"  ? IndicatorCentre(*box)
+                         : where == "centre"   ? area.center()
+                         : where == "top-left" ? area.topLeft()
+                         : where == "right"    ? QPoint(area.right(), area.center().y())
+                                               : area.bottomRight();
+
+    QTest::mouseClick(box, Qt::LeftButton, {}, point);
+    QCOMPARE(form.ShownPins(), 1 << pin);
+    QCOMPARE(form.Texts(), texts);
+    QCOMPARE(form.window.binaryWrites, 1);
+
+    QTest::mouseClick(box, Qt::LeftButton, {}, point);
+    QCOMPARE(form.ShownPins(), 0);
+    QCOMPARE(form.Texts(), QStringList({"0", "0x0", "0"}));
+    QCOMPARE(form.window.binaryWrites, 2);
+  }
+
+  void pin_toggles_from_the_keyboard() {
+    Form form;
+    QVERIFY(form.active);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), form.Pin(7));
+    QTest::keyClick(form.Pin(7), Qt::Key_Space);
+    QCOMPARE(form.ShownPins(), 1 << 7);
+    QCOMPARE(form.Texts(), QStringList({"10000000", "0x80", "128"}));
+    QCOMPARE(form.window.binaryWrites, 1);
+  }
+
+  // A conversion end to end through the buttons; the pins that the core then
+  // changes run ReadPins once each and no more.
+  void conversions_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<int>("pins");
+    QTest::addColumn<int>("binaryWrites");
+    QTest::newRow("hex 3F") << "Text2"
+                            << "3F"
+                            << "Command1" << QStringList{"111111", "0x3F", "63"} << 0x3F << 1 + 6;
+    QTest::newRow("hex 0x1f") << "Text2"
+                              << "0x1f"
+                              << "Command1" << QStringList{"11111", "0x1F", "31"} << 0x1F << 1 + 5;
+    QTest::newRow("hex 0") << "Text2"
+                           << "0"
+                           << "Command1" << QStringList{"", "0x0", "0"} << 0 << 1;
+    QTest::newRow("decimal 200") << "Text3"
+                                 << "200"
+                                 << "Command2" << QStringList{"11001000", "0xC8", "200"} << 0xC8
+                                 << 1 + 3;
+    QTest::newRow("decimal 256 shows its first eight digits")
+        << "Text3"
+        << "256"
+        << "Command2" << QStringList{"10000000", "0x80", "128"} << 0x80 << 1 + 1;
+  }
+
+  void conversions() {
+    QFETCH(QString, box);
+    QFETCH(QString, input);
+    QFETCH(QString, button);
+    QFETCH(QStringList, texts);
+    QFETCH(int, pins);
+    QFETCH(int, binaryWrites);
+    Form form;
+    QVERIFY(form.active);
+    form.Type(qPrintable(box), input);
+    MessageBoxWatcher watcher;
+    QTest::mouseClick(form.Button(qPrintable(button)), Qt::LeftButton);
+    QVERIFY(watcher.seen.empty());
+    QCOMPARE(form.Texts(), texts);
+    QCOMPARE(form.ShownPins(), pins);
+    QCOMPARE(form.window.binaryWrites, binaryWrites);
+  }
+
+  void select_all_then_clear() {
+    Form form;
+    QVERIFY(form.active);
+    QPushButton* toggle = form.Button("Command3");
+    const QRect geometry = toggle->geometry();
+
+    QTest::mouseClick(toggle, Qt::LeftButton);
+    QCOMPARE(toggle->text(), QStringLiteral("清空"));
+    QCOMPARE(form.ShownPins(), 0xFF);
+    QCOMPARE(form.Texts(), QStringList({"11111111", "0xFF", "255"}));
+    QCOMPARE(form.window.binaryWrites, 8 + 1);
+    QCOMPARE(toggle->geometry(), geometry);
+
+    QTest::mouseClick(toggle, Qt::LeftButton);
+    QCOMPARE(toggle->text(), QStringLiteral("全选"));
+    QCOMPARE(form.ShownPins(), 0);
+    QCOMPARE(form.Texts(), QStringList({"", "", ""}));
+    QCOMPARE(toggle->geometry(), geometry);
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
