@@ -6,3 +6,5 @@ else()
   set(PLINTHAR_VERSION_TEXT "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}")
 endif()
 set(PLINTHAR_PRODUCT_NAME "Plinthar")
+# Reverse-DNS id of the desktop entry, icon and AppStream metainfo.
+set(PLINTHAR_APP_ID "org.plinthar.Plinthar")

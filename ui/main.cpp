@@ -3,9 +3,14 @@
 #include <QString>
 
 #include "main_window.h"
+#include "plinthar/version.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
+  QCoreApplication::setApplicationName(QString::fromUtf8(plinthar::kProductName));
+  QCoreApplication::setApplicationVersion(QString::fromUtf8(plinthar::kVersionText));
+  // Lets the desktop match the window to the installed entry and its icon.
+  QGuiApplication::setDesktopFileName(QString::fromUtf8(plinthar::kDesktopAppId));
   // The display picture is shipped beside the program.
   plinthar::MainWindow window(QCoreApplication::applicationDirPath() + QStringLiteral("/LCD.BMP"));
   window.show();
