@@ -32,6 +32,10 @@ class MainWindow : public QWidget, public Platform, public FieldListener {
   void TextWritten(TextField field, const std::string& value) override;
   void PinWritten(int pin, bool set) override;
 
+  // The fields behind the controls, read-only: tests compare what the window
+  // shows with what the state holds.
+  [[nodiscard]] const ConverterState& State() const { return state_; }
+
  private:
   void CreateControls();
   void SetUpFocusChain();
