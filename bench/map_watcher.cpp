@@ -3,11 +3,13 @@
 // the first drawing into that window (its first paint), with the process's
 // resident memory read at each of those moments.
 //
-//   map_watcher [--timeout SECONDS] -- COMMAND [ARGUMENTS...]
+//   map_watcher [--timeout SECONDS] [--terminate] -- COMMAND [ARGUMENTS...]
 //     prints "MAP_MS VMRSS_KIB VMHWM_KIB PAINT_MS VMRSS_KIB VMHWM_KIB" on
-//     standard output, then kills the command (its whole process group). The
-//     command's own standard output goes to standard error, so that standard
-//     output carries only the result.
+//     standard output, then kills the command (its whole process group). With
+//     --terminate the command first gets SIGTERM and is waited for, so that a
+//     profiler it runs under (valgrind) can write its data. The command's own
+//     standard output goes to standard error, so that standard output carries
+//     only the result.
 //   map_watcher --warm-up [COUNT]
 //     maps and destroys a window of its own COUNT times (default 20), so that
 //     the X server has paged in and set up what the first client would pay for.
@@ -160,7 +162,17 @@ void KillGroup(pid_t pid) {
   waitpid(pid, &status, 0);
 }
 
-int Watch(Display* display, Window root, int damageEventBase, char** command, int timeoutSeconds) {
+// Lets the command end on its own terms first; helpers it started still go
+// with the group.
+void TerminateGroup(pid_t pid) {
+  kill(pid, SIGTERM);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  kill(-pid, SIGKILL);
+}
+
+int Watch(Display* display, Window root, int damageEventBase, char** command, int timeoutSeconds,
+          bool terminate) {
   std::array<int, 2> report{};
   if (pipe2(report.data(), O_CLOEXEC) != 0) {
     std::perror("map_watcher: pipe2");
@@ -231,7 +243,12 @@ int Watch(Display* display, Window root, int damageEventBase, char** command, in
         std::printf("%.3f %ld %ld %.3f %ld %ld\n", mapped.milliseconds, mapped.memory.rssKib,
                     mapped.memory.hwmKib, MillisecondsBetween(start, now), memory.rssKib,
                     memory.hwmKib);
-        KillGroup(pid);
+        std::fflush(stdout);
+        if (terminate) {
+          TerminateGroup(pid);
+        } else {
+          KillGroup(pid);
+        }
         return EXIT_SUCCESS;
       }
     }
@@ -264,7 +281,7 @@ int Watch(Display* display, Window root, int damageEventBase, char** command, in
 
 int Usage() {
   std::fputs(
-      "usage: map_watcher [--timeout SECONDS] -- COMMAND [ARGUMENTS...]\n"
+      "usage: map_watcher [--timeout SECONDS] [--terminate] -- COMMAND [ARGUMENTS...]\n"
       "       map_watcher --warm-up [COUNT]\n",
       stderr);
   return 2;
@@ -274,6 +291,7 @@ int Usage() {
 
 int main(int argc, char* argv[]) {
   int timeoutSeconds = kDefaultTimeoutSeconds;
+  bool terminate = false;
   std::optional<int> warmUpCount;
   int next = 1;
   while (next < argc) {
@@ -285,6 +303,9 @@ int main(int argc, char* argv[]) {
     if (option == "--timeout" && next + 1 < argc) {
       timeoutSeconds = std::atoi(argv[next + 1]);
       next += 2;
+    } else if (option == "--terminate") {
+      terminate = true;
+      ++next;
     } else if (option == "--warm-up") {
       warmUpCount = next + 1 < argc ? std::atoi(argv[next + 1]) : kDefaultWarmUpCount;
       next = argc;
@@ -311,9 +332,9 @@ int main(int argc, char* argv[]) {
   const Window root = XDefaultRootWindow(display);
   XSelectInput(display, root, SubstructureNotifyMask);
   XSync(display, False);
-  const int result = warmUpCount.has_value()
-                         ? WarmUp(display, root, *warmUpCount)
-                         : Watch(display, root, damageEventBase, argv + next, timeoutSeconds);
+  const int result = warmUpCount.has_value() ? WarmUp(display, root, *warmUpCount)
+                                             : Watch(display, root, damageEventBase, argv + next,
+                                                     timeoutSeconds, terminate);
   XCloseDisplay(display);
   return result;
 }
