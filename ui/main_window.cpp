@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QIcon>
 #include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -76,8 +77,13 @@ MainWindow::MainWindow(QString picturePath, QWidget* parent)
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setFont(FormFont(kWindowPointSize));
   QIcon icon;
-  icon.addFile(QStringLiteral(":/icons/plinthar-32.png"), QSize(32, 32));
-  icon.addFile(QStringLiteral(":/icons/plinthar-48.png"), QSize(48, 48));
+  for (const char* name : {":/icons/plinthar-32.png", ":/icons/plinthar-48.png"}) {
+    // QIcon::addFile would load every image plugin to ask it about a PNG,
+    // which QtGui reads itself.
+    QImageReader reader(QString::fromLatin1(name), "png");
+    reader.setAutoDetectImageFormat(false);
+    icon.addPixmap(QPixmap::fromImage(reader.read()));
+  }
   setWindowIcon(icon);
   // A top-level widget's geometry is that of its client area.
   setGeometry(TwipsToPixels(kClientLeft), TwipsToPixels(kClientTop), TwipsToPixels(kClientWidth),
