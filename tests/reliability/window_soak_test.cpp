@@ -24,6 +24,7 @@
 #include <string_view>
 #include <vector>
 
+#include "invariants.h"
 #include "main_window.h"
 
 // A long run of random user events against the real window: clicks on every
@@ -240,65 +241,6 @@ PinRow PinPattern(const QString& digits) {
     pins.at(static_cast<std::size_t>(shown - 1 - i)) = digits.at(i) == u'1';
   }
   return pins;
-}
-
-// What the hexadecimal button writes before the pins take over: the ASCII
-// hexadecimal digits of the box read as one number of any size.
-struct HexConversion {
-  QString binary;
-  QString hex;
-};
-
-HexConversion ExpectedHexConversion(const std::string& text) {
-  std::string digits;
-  for (const char c : text) {
-    const bool digit = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-    if (digit && !(digits.empty() && c == '0')) {
-      digits.push_back(c >= 'a' ? static_cast<char>(c - 'a' + 'A') : c);
-    }
-  }
-  QString binary;
-  binary.reserve(static_cast<qsizetype>(digits.size()) * 4);
-  for (const char c : digits) {
-    const int nibble = c <= '9' ? c - '0' : c - 'A' + 10;
-    for (int bit = 3; bit >= 0; --bit) {
-      const bool set = ((nibble >> bit) & 1) != 0;
-      if (set || !binary.isEmpty()) {
-        binary += set ? u'1' : u'0';
-      }
-    }
-  }
-  return {binary, QStringLiteral("0x") +
-                      (digits.empty() ? QStringLiteral("0") : QString::fromStdString(digits))};
-}
-
-// The decimal box that the decimal button accepts: blanks or tabs around, an
-// optional "+", ASCII digits worth 0 … 2147483647.
-std::optional<std::uint32_t> AcceptedDecimal(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  while (!text.empty() && blank(text.front())) {
-    text.remove_prefix(1);
-  }
-  while (!text.empty() && blank(text.back())) {
-    text.remove_suffix(1);
-  }
-  if (!text.empty() && text.front() == '+') {
-    text.remove_prefix(1);
-  }
-  if (text.empty()) {
-    return std::nullopt;
-  }
-  std::uint64_t value = 0;
-  for (const char c : text) {
-    if (c < '0' || c > '9') {
-      return std::nullopt;
-    }
-    value = value * 10 + static_cast<std::uint64_t>(c - '0');
-    if (value > 2147483647U) {
-      return std::nullopt;
-    }
-  }
-  return static_cast<std::uint32_t>(value);
 }
 
 // --- The window and its controls --------------------------------------------
@@ -808,7 +750,7 @@ struct Soak {
       const bool explained = (box.text == kEmptyHex && before.hex.isEmpty()) ||
                              (box.text == kEmptyDecimal && before.decimal.isEmpty()) ||
                              (box.text == kBadDecimal && !before.decimal.isEmpty() &&
-                              !AcceptedDecimal(before.decimal.toStdString()));
+                              !plinthar::fuzz::AcceptedDecimal(before.decimal.toStdString()));
       if (!explained) {
         return QStringLiteral("a warning %1 with the fields %2").arg(box.text, FieldsText(before));
       }
@@ -847,11 +789,14 @@ struct Soak {
       if (before.hex.isEmpty()) {
         return warnings == 1 ? QString() : QStringLiteral("an empty hexadecimal box did not warn");
       }
-      const HexConversion converted = ExpectedHexConversion(before.hex.toStdString());
-      return CheckConversion(before, now, converted.binary, converted.hex, std::nullopt);
+      const plinthar::fuzz::Displays converted =
+          plinthar::fuzz::HexTextDisplays(before.hex.toStdString());
+      return CheckConversion(before, now, QString::fromStdString(converted.binary),
+                             QString::fromStdString(converted.hex), std::nullopt);
     }
     if (target == controls.command2) {
-      const std::optional<std::uint32_t> value = AcceptedDecimal(before.decimal.toStdString());
+      const std::optional<std::uint32_t> value =
+          plinthar::fuzz::AcceptedDecimal(before.decimal.toStdString());
       if (!value) {
         return warnings == 1 ? QString() : QStringLiteral("a refused decimal box did not warn");
       }
