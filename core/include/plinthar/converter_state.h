@@ -42,6 +42,13 @@ inline constexpr const char* kClearCaption = "清空";
 class ConverterState {
  public:
   explicit ConverterState(Platform& platform);
+  // One record per window: a copy would share the window's platform and
+  // listener while drifting apart from what the window shows.
+  ConverterState(const ConverterState&) = delete;
+  ConverterState& operator=(const ConverterState&) = delete;
+  ConverterState(ConverterState&&) = delete;
+  ConverterState& operator=(ConverterState&&) = delete;
+  ~ConverterState() = default;
 
   [[nodiscard]] const std::string& DecimalText() const { return decimalText_; }
   [[nodiscard]] const std::string& HexText() const { return hexText_; }
