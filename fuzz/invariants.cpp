@@ -42,20 +42,6 @@ Displays DisplaysOf(const mpz_class& value, const char* zeroBinary) {
           value.get_str(10)};
 }
 
-std::string FieldName(TextField field) {
-  switch (field) {
-    case TextField::DecimalText:
-      return "DecimalText";
-    case TextField::HexText:
-      return "HexText";
-    case TextField::BinaryText:
-      return "BinaryText";
-    case TextField::ToggleCaption:
-      break;
-  }
-  return "ToggleCaption";
-}
-
 std::string PinsText(const PinRow& pins) {
   std::string text = "P7..P0=";
   for (int pin = kPinCount - 1; pin >= 0; --pin) {
@@ -327,10 +313,11 @@ void CheckedConverter::CheckConvertHex() const {
              writes[1].field == TextField::HexText && writes[1].value == expected.hex &&
              writes[2].field == TextField::DecimalText && writes[2].value == expected.decimal,
          [&] {
-           return "HEX_to_BIN wrote " + FieldName(writes[0].field) + "=" +
-                  Abbreviate(writes[0].value) + " " + FieldName(writes[1].field) + "=" +
-                  Abbreviate(writes[1].value) + " " + FieldName(writes[2].field) + "=" +
-                  Abbreviate(writes[2].value) + ", expected " + DisplaysText(expected);
+           return "HEX_to_BIN wrote " + std::string(TextFieldName(writes[0].field)) + "=" +
+                  Abbreviate(writes[0].value) + " " + std::string(TextFieldName(writes[1].field)) +
+                  "=" + Abbreviate(writes[1].value) + " " +
+                  std::string(TextFieldName(writes[2].field)) + "=" + Abbreviate(writes[2].value) +
+                  ", expected " + DisplaysText(expected);
          });
   ExpectPins(PinPatternOf(expected.binary), "the pins do not show the conversion");
   if (recorder_.pinChanged) {

@@ -18,6 +18,20 @@ std::size_t PinIndex(int pin) {
 
 }  // namespace
 
+std::string_view TextFieldName(TextField field) {
+  switch (field) {
+    case TextField::DecimalText:
+      return "DecimalText";
+    case TextField::HexText:
+      return "HexText";
+    case TextField::BinaryText:
+      return "BinaryText";
+    case TextField::ToggleCaption:
+      break;
+  }
+  return "ToggleCaption";
+}
+
 ConverterState::ConverterState(Platform& platform) : platform_(&platform) {}
 
 const std::string& ConverterState::Text(TextField field) const {

@@ -10,6 +10,7 @@ namespace plinthar {
 namespace {
 
 using testing::Fixture;
+using testing::SetPins;
 using testing::Warning;
 
 struct Snapshot {
@@ -22,22 +23,13 @@ struct Snapshot {
 };
 
 Snapshot Take(const ConverterState& state) {
-  Snapshot s{state.DecimalText(), state.HexText(), state.BinaryText(), state.ToggleCaption(), {}};
-  for (int pin = kPinCount - 1; pin >= 0; --pin) {
-    s.pins.push_back(state.Pin(pin) ? '1' : '0');
-  }
-  return s;
+  return {state.DecimalText(), state.HexText(), state.BinaryText(), state.ToggleCaption(),
+          testing::PinPattern(state)};
 }
 
 void PrintTo(const Snapshot& s, std::ostream* os) {
   *os << "{decimal=" << s.decimal << " hex=" << s.hex << " binary=" << s.binary
       << " pins=" << s.pins << "}";
-}
-
-void SetPins(ConverterState& state, const std::string& pattern) {
-  for (int i = 0; i < kPinCount; ++i) {
-    state.WritePin(kPinCount - 1 - i, pattern[static_cast<std::size_t>(i)] == '1');
-  }
 }
 
 enum class Command { Hex, Decimal };

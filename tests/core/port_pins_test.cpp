@@ -10,22 +10,9 @@ namespace plinthar {
 namespace {
 
 using testing::Fixture;
+using testing::PinPattern;
+using testing::SetPins;
 using Triples = std::vector<std::vector<std::string>>;
-
-// The pins P7 … P0 as eight digits, for compact expectations.
-std::string PinPattern(const ConverterState& state) {
-  std::string pattern;
-  for (int pin = kPinCount - 1; pin >= 0; --pin) {
-    pattern.push_back(state.Pin(pin) ? '1' : '0');
-  }
-  return pattern;
-}
-
-void SetPins(ConverterState& state, const std::string& pattern) {
-  for (int i = 0; i < kPinCount; ++i) {
-    state.WritePin(kPinCount - 1 - i, pattern[static_cast<std::size_t>(i)] == '1');
-  }
-}
 
 struct ShowPinsCase {
   const char* name;

@@ -39,24 +39,10 @@ struct Write {
   bool operator==(const Write&) const = default;
 };
 
-inline std::string FieldName(TextField field) {
-  switch (field) {
-    case TextField::DecimalText:
-      return "DecimalText";
-    case TextField::HexText:
-      return "HexText";
-    case TextField::BinaryText:
-      return "BinaryText";
-    case TextField::ToggleCaption:
-      break;
-  }
-  return "ToggleCaption";
-}
-
 class RecordingListener : public FieldListener {
  public:
   void TextWritten(TextField field, const std::string& value) override {
-    writes.push_back({FieldName(field), value});
+    writes.push_back({std::string(TextFieldName(field)), value});
   }
   void PinWritten(int pin, bool set) override {
     writes.push_back({"P" + std::to_string(pin), set ? "1" : "0"});
@@ -81,6 +67,22 @@ class RecordingListener : public FieldListener {
 
   std::vector<Write> writes;
 };
+
+// The pins P7 … P0 as eight digits, for compact expectations.
+inline std::string PinPattern(const ConverterState& state) {
+  std::string pattern;
+  for (int pin = kPinCount - 1; pin >= 0; --pin) {
+    pattern.push_back(state.Pin(pin) ? '1' : '0');
+  }
+  return pattern;
+}
+
+// Sets the pins from eight digits, P7 first, as code would (with the cascade).
+inline void SetPins(ConverterState& state, const std::string& pattern) {
+  for (int i = 0; i < kPinCount; ++i) {
+    state.WritePin(kPinCount - 1 - i, pattern[static_cast<std::size_t>(i)] == '1');
+  }
+}
 
 // A state with a recording platform and listener, and a count of ReadPins runs
 // (each run writes BinaryText from the pins, which nothing else does in the

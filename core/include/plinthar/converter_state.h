@@ -3,12 +3,16 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "plinthar/platform.h"
 
 namespace plinthar {
 
 enum class TextField : std::uint8_t { DecimalText, HexText, BinaryText, ToggleCaption };
+
+// The field's name as the code spells it ("HexText"), for messages and logs.
+std::string_view TextFieldName(TextField field);
 
 inline constexpr int kPinCount = 8;
 
