@@ -23,6 +23,7 @@
 #include <optional>
 #include <random>
 
+#include "bitmap_bytes.h"
 #include "main_window.h"
 
 // Every kind of file that may lie where the program looks for LCD.BMP. For
@@ -33,6 +34,8 @@
 namespace {
 
 using plinthar::MainWindow;
+using plinthar::testing::AppendU16;
+using plinthar::testing::AppendU32;
 
 constexpr qint64 kStartupBudgetMs = 1000;
 constexpr qint64 kMemoryBudgetKiB = qint64{100} * 1024;
@@ -41,16 +44,6 @@ constexpr qint64 kChildTimeoutMs = 20000;
 constexpr uid_t kNobody = 65534;
 
 // --- Writing bitmaps ----------------------------------------------------------
-
-void AppendU16(QByteArray& bytes, std::uint16_t value) {
-  const auto le = qToLittleEndian(value);
-  bytes.append(reinterpret_cast<const char*>(&le), sizeof le);
-}
-
-void AppendU32(QByteArray& bytes, std::uint32_t value) {
-  const auto le = qToLittleEndian(value);
-  bytes.append(reinterpret_cast<const char*>(&le), sizeof le);
-}
 
 // A colour that differs from row to row and from column to column, so that
 // a picture upside down, shifted or made of stale memory does not match.

@@ -9,12 +9,15 @@
 #include <QtEndian>
 #include <cstdint>
 
+#include "bitmap_bytes.h"
 #include "display_picture.h"
 #include "window_test_support.h"
 
 using plinthar::DecodeDisplayPicture;
 using plinthar::LoadDisplayPicture;
 using plinthar::MainWindow;
+using plinthar::testing::AppendU16;
+using plinthar::testing::AppendU32;
 using plinthar::testing::Find;
 
 namespace {
@@ -33,16 +36,6 @@ constexpr int kColoursUsed = 46;
 const QColor kTopRow = Qt::red;
 const QColor kBottomRow = Qt::green;
 const QColor kOtherRows = Qt::blue;
-
-void AppendU16(QByteArray& bytes, std::uint16_t value) {
-  const auto le = qToLittleEndian(value);
-  bytes.append(reinterpret_cast<const char*>(&le), sizeof le);
-}
-
-void AppendU32(QByteArray& bytes, std::uint32_t value) {
-  const auto le = qToLittleEndian(value);
-  bytes.append(reinterpret_cast<const char*>(&le), sizeof le);
-}
 
 QByteArray Patched(QByteArray bytes, int offset, std::uint32_t value) {
   qToLittleEndian(value, bytes.data() + offset);
