@@ -11,6 +11,7 @@
 
 #include "bitmap_bytes.h"
 #include "display_picture.h"
+#include "plinthar/form/picture_check.h"
 #include "window_test_support.h"
 
 using plinthar::DecodeDisplayPicture;
@@ -221,7 +222,10 @@ class DisplayPictureTest : public QObject {
       // Opening a pipe without a writer would block for ever.
       QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     } else if (kind == "oversized") {
-      QCOMPARE(WriteFile(dir, picture + QByteArray(plinthar::kMaxPictureFileBytes, '\0')), path);
+      QCOMPARE(WriteFile(dir, picture + QByteArray(static_cast<qsizetype>(
+                                                       plinthar::form::kMaxPictureFileBytes),
+                                                   '\0')),
+               path);
     }
     QCOMPARE(!LoadDisplayPicture(path).isNull(), loads);
   }

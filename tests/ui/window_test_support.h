@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QObject>
 #include <QPushButton>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -14,20 +16,29 @@
 
 namespace plinthar::testing {
 
-// The window whose text writes are counted: every ReadPins run writes
-// BinaryText once, so the count tells how often the pin handling ran.
-class CountingWindow : public MainWindow {
+// Counts how often the window itself put a text into each number box.
+// textChanged is raised by the window's setText and by the user's edits,
+// textEdited by the user's edits alone; the difference is the window's share.
+class ShownTextCounter {
  public:
-  using MainWindow::MainWindow;
-
-  void TextWritten(TextField field, const std::string& value) override {
-    if (field == TextField::BinaryText) {
-      ++binaryWrites;
+  explicit ShownTextCounter(const QWidget& window) {
+    for (const char* name : {"Text1", "Text2", "Text3"}) {
+      auto* box = window.findChild<QLineEdit*>(QString::fromUtf8(name));
+      int& count = counts_[QString::fromUtf8(name)];
+      QObject::connect(box, &QLineEdit::textChanged, box, [&count] { ++count; });
+      QObject::connect(box, &QLineEdit::textEdited, box, [&count] { --count; });
     }
-    MainWindow::TextWritten(field, value);
   }
 
-  int binaryWrites = 0;
+  [[nodiscard]] int Of(const char* box) const { return counts_.at(QString::fromUtf8(box)); }
+  void Reset() {
+    for (auto& [box, count] : counts_) {
+      count = 0;
+    }
+  }
+
+ private:
+  std::map<QString, int> counts_;
 };
 
 struct SeenMessageBox {

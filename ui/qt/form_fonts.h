@@ -4,10 +4,6 @@
 
 namespace plinthar {
 
-inline constexpr qreal kWindowPointSize = 12.0;
-inline constexpr qreal kSmallPointSize = 9.0;
-inline constexpr qreal kBinaryBoxPointSize = 15.75;
-
 // The form's "宋体" at the given size. Where that font is missing, the
 // fallbacks are fixed-pitch CJK fonts whose half-width characters are half an
 // em wide, as 宋体's are: the pin names under the boxes rely on that pitch.

@@ -12,29 +12,41 @@
 #include <limits>
 #include <utility>
 
+#include "control_placement.h"
 #include "display_picture.h"
 #include "form_fonts.h"
-#include "form_layout.h"
 #include "pin_check_box.h"
 #include "plinthar/conversion_commands.h"
+#include "plinthar/form/screen_units.h"
 #include "plinthar/port_pins.h"
 
 namespace plinthar {
 
 namespace {
 
-QLineEdit* MakeTextBox(QWidget* container, const ControlSpec& spec, Qt::Alignment alignment,
-                       const char* accessibleName) {
+Qt::Alignment HorizontalAlignment(form::TextAlignment alignment) {
+  switch (alignment) {
+    case form::TextAlignment::Centre:
+      return Qt::AlignHCenter;
+    case form::TextAlignment::Right:
+      return Qt::AlignRight;
+    case form::TextAlignment::Left:
+      break;
+  }
+  return Qt::AlignLeft;
+}
+
+QLineEdit* MakeTextBox(QWidget* container, const form::ControlSpec& spec) {
   auto* box = new QLineEdit(container);
   PlaceControl(*box, spec);
-  box->setAlignment(alignment | Qt::AlignVCenter);
+  box->setAlignment(HorizontalAlignment(spec.alignment) | Qt::AlignVCenter);
   // The boxes take text of any length; Qt would stop at 32767 characters.
   box->setMaxLength(std::numeric_limits<int>::max());
-  box->setAccessibleName(QString::fromUtf8(accessibleName));
+  box->setAccessibleName(QString::fromUtf8(spec.accessibleName));
   return box;
 }
 
-QPushButton* MakeButton(QWidget* container, const ControlSpec& spec) {
+QPushButton* MakeButton(QWidget* container, const form::ControlSpec& spec) {
   auto* button = new QPushButton(Caption(spec), container);
   PlaceControl(*button, spec);
   // The form has no default button: Enter in a text box presses nothing.
@@ -43,22 +55,22 @@ QPushButton* MakeButton(QWidget* container, const ControlSpec& spec) {
   return button;
 }
 
-QLabel* MakeLabel(QWidget* container, const ControlSpec& spec) {
+QLabel* MakeLabel(QWidget* container, const form::ControlSpec& spec) {
   auto* label = new QLabel(Caption(spec), container);
   PlaceControl(*label, spec);
   label->setTextFormat(Qt::PlainText);
-  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->setAlignment(HorizontalAlignment(spec.alignment) | Qt::AlignTop);
   return label;
 }
 
-PinCheckBox* MakePinBox(QWidget* container, const ControlSpec& spec, const char* accessibleName) {
+PinCheckBox* MakePinBox(QWidget* container, const form::ControlSpec& spec) {
   auto* box = new PinCheckBox(container);
   PlaceControl(*box, spec);
-  box->setAccessibleName(QString::fromUtf8(accessibleName));
+  box->setAccessibleName(QString::fromUtf8(spec.accessibleName));
   return box;
 }
 
-void ShowText(QLineEdit& box, const QString& text) {
+void ShowInBox(QLineEdit& box, const QString& text) {
   // Rewriting a text the box already holds would move the cursor of a user
   // who is typing into it.
   if (box.text() != text) {
@@ -70,12 +82,13 @@ void ShowText(QLineEdit& box, const QString& text) {
 
 MainWindow::MainWindow(QString picturePath, QWidget* parent)
     : QWidget(parent), state_(*this), picturePath_(std::move(picturePath)) {
-  setObjectName(QString::fromUtf8(kFormName));
-  setWindowTitle(QString::fromUtf8(kApplicationTitle) + u' ' + QString::fromUtf8(kCredit));
+  setObjectName(QString::fromUtf8(form::kFormName));
+  const std::string_view caption = form::WindowCaption();
+  setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
   // A fixed border with the system menu and the close button only.
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  setFont(FormFont(kWindowPointSize));
+  setFont(FormFont(form::kWindowPointSize));
   QIcon icon;
   for (const char* name : {":/icons/plinthar-32.png", ":/icons/plinthar-48.png"}) {
     // QIcon::addFile would load every image plugin to ask it about a PNG,
@@ -86,40 +99,39 @@ MainWindow::MainWindow(QString picturePath, QWidget* parent)
   }
   setWindowIcon(icon);
   // A top-level widget's geometry is that of its client area.
-  setGeometry(TwipsToPixels(kClientLeft), TwipsToPixels(kClientTop), TwipsToPixels(kClientWidth),
-              TwipsToPixels(kClientHeight));
-  setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
+  setGeometry(form::TwipsToPixels(form::kClientLeft), form::TwipsToPixels(form::kClientTop),
+              form::TwipsToPixels(form::kClientWidth), form::TwipsToPixels(form::kClientHeight));
+  setFixedSize(form::TwipsToPixels(form::kClientWidth), form::TwipsToPixels(form::kClientHeight));
 
   CreateControls();
   SetUpFocusChain();
   ConnectEvents();
-  state_.SetListener(this);
-  ShowAllFields();
+  refresh_.emplace(state_, *this);
   Picture1->setFocus();
   Form_Load();
 }
 
 void MainWindow::CreateControls() {
-  Text3 = MakeTextBox(this, form::Text3, Qt::AlignHCenter, "十制制数");
+  Text3 = MakeTextBox(this, form::Text3);
   Command1 = MakeButton(this, form::Command1);
-  Text2 = MakeTextBox(this, form::Text2, Qt::AlignHCenter, "十六进制");
+  Text2 = MakeTextBox(this, form::Text2);
   Command3 = MakeButton(this, form::Command3);
   Command2 = MakeButton(this, form::Command2);
-  Text1 = MakeTextBox(this, form::Text1, Qt::AlignRight, "二进制");
+  Text1 = MakeTextBox(this, form::Text1);
 
   Frame1 = new QFrame(this);
   PlaceControl(*Frame1, form::Frame1);
   // A plain etched border without a caption.
   Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
 
-  Check1 = MakePinBox(Frame1, form::Check1, "P0 A");
-  Check2 = MakePinBox(Frame1, form::Check2, "P1 B");
-  Check3 = MakePinBox(Frame1, form::Check3, "P2 C");
-  Check4 = MakePinBox(Frame1, form::Check4, "P3 D");
-  Check5 = MakePinBox(Frame1, form::Check5, "P4 E");
-  Check6 = MakePinBox(Frame1, form::Check6, "P5 F");
-  Check7 = MakePinBox(Frame1, form::Check7, "P6 G");
-  Check8 = MakePinBox(Frame1, form::Check8, "P7 DP");
+  Check1 = MakePinBox(Frame1, form::Check1);
+  Check2 = MakePinBox(Frame1, form::Check2);
+  Check3 = MakePinBox(Frame1, form::Check3);
+  Check4 = MakePinBox(Frame1, form::Check4);
+  Check5 = MakePinBox(Frame1, form::Check5);
+  Check6 = MakePinBox(Frame1, form::Check6);
+  Check7 = MakePinBox(Frame1, form::Check7);
+  Check8 = MakePinBox(Frame1, form::Check8);
   pinBoxes_ = {Check1, Check2, Check3, Check4, Check5, Check6, Check7, Check8};
 
   Label9 = MakeLabel(Frame1, form::Label9);
@@ -147,27 +159,9 @@ void MainWindow::CreateControls() {
 }
 
 void MainWindow::SetUpFocusChain() {
-  const std::array<std::pair<QWidget*, const ControlSpec*>, kControlCount> controls{{
-      {Text3, &form::Text3},       {Command1, &form::Command1}, {Text2, &form::Text2},
-      {Command3, &form::Command3}, {Command2, &form::Command2}, {Text1, &form::Text1},
-      {Frame1, &form::Frame1},     {Check1, &form::Check1},     {Check2, &form::Check2},
-      {Check3, &form::Check3},     {Check4, &form::Check4},     {Check5, &form::Check5},
-      {Check6, &form::Check6},     {Check7, &form::Check7},     {Check8, &form::Check8},
-      {Label9, &form::Label9},     {Label8, &form::Label8},     {Label7, &form::Label7},
-      {Label6, &form::Label6},     {Label5, &form::Label5},     {Label4, &form::Label4},
-      {Label3, &form::Label3},     {Label2, &form::Label2},     {Label1, &form::Label1},
-      {Picture1, &form::Picture1}, {Label11, &form::Label11},   {Label10, &form::Label10},
-  }};
-  // Every control owns one tab index, so placing them by index orders them.
-  std::array<QWidget*, kControlCount> byTabIndex{};
-  for (const auto& [control, spec] : controls) {
-    byTabIndex.at(static_cast<std::size_t>(spec->tabIndex)) = control;
-  }
   QWidget* previous = nullptr;
-  for (QWidget* control : byTabIndex) {
-    if ((control->focusPolicy() & Qt::TabFocus) == 0) {
-      continue;  // the frame and the labels never take the focus
-    }
+  for (const form::ControlSpec* spec : form::FocusOrder()) {
+    auto* control = findChild<QWidget*>(QString::fromUtf8(spec->name));
     if (previous != nullptr) {
       setTabOrder(previous, control);
     }
@@ -199,41 +193,33 @@ void MainWindow::ConnectEvents() {
           [this](const QString& text) { state_.SetBinaryText(text.toStdString()); });
 }
 
-void MainWindow::ShowAllFields() {
-  for (const TextField field : {TextField::DecimalText, TextField::HexText, TextField::BinaryText,
-                                TextField::ToggleCaption}) {
-    TextWritten(field, state_.Text(field));
-  }
-  for (int pin = 0; pin < kPinCount; ++pin) {
-    PinWritten(pin, state_.Pin(pin));
-  }
-}
-
 void MainWindow::ShowWarning(const std::string& message, const std::string& title) {
   QMessageBox box(QMessageBox::Warning, QString::fromStdString(title),
                   QString::fromStdString(message), QMessageBox::Ok, this);
   box.exec();
 }
 
-void MainWindow::TextWritten(TextField field, const std::string& value) {
+void MainWindow::ShowText(TextField field, const std::string& value) {
   const QString text = QString::fromStdString(value);
   switch (field) {
     case TextField::DecimalText:
-      ShowText(*Text3, text);
+      ShowInBox(*Text3, text);
       return;
     case TextField::HexText:
-      ShowText(*Text2, text);
+      ShowInBox(*Text2, text);
       return;
     case TextField::BinaryText:
-      ShowText(*Text1, text);
+      ShowInBox(*Text1, text);
       return;
     case TextField::ToggleCaption:
-      Command3->setText(text);
+      if (Command3->text() != text) {
+        Command3->setText(text);
+      }
       return;
   }
 }
 
-void MainWindow::PinWritten(int pin, bool set) {
+void MainWindow::ShowPin(int pin, bool set) {
   // Nothing listens to the box's own change signals, so showing the pin runs
   // no click handling: the core has already run it once.
   pinBoxes_.at(static_cast<std::size_t>(pin))->setChecked(set);
@@ -252,47 +238,47 @@ void MainWindow::Form_Load() {
 }
 
 void MainWindow::Command1_Click() {
-  ConvertHex(state_);
+  Run([this] { ConvertHex(state_); });
 }
 
 void MainWindow::Command2_Click() {
-  ConvertDecimal(state_);
+  Run([this] { ConvertDecimal(state_); });
 }
 
 void MainWindow::Command3_Click() {
-  ToggleAllPins(state_);
+  Run([this] { ToggleAllPins(state_); });
 }
 
 void MainWindow::Check1_Click() {
-  state_.ClickPin(0);
+  Run([this] { state_.ClickPin(0); });
 }
 
 void MainWindow::Check2_Click() {
-  state_.ClickPin(1);
+  Run([this] { state_.ClickPin(1); });
 }
 
 void MainWindow::Check3_Click() {
-  state_.ClickPin(2);
+  Run([this] { state_.ClickPin(2); });
 }
 
 void MainWindow::Check4_Click() {
-  state_.ClickPin(3);
+  Run([this] { state_.ClickPin(3); });
 }
 
 void MainWindow::Check5_Click() {
-  state_.ClickPin(4);
+  Run([this] { state_.ClickPin(4); });
 }
 
 void MainWindow::Check6_Click() {
-  state_.ClickPin(5);
+  Run([this] { state_.ClickPin(5); });
 }
 
 void MainWindow::Check7_Click() {
-  state_.ClickPin(6);
+  Run([this] { state_.ClickPin(6); });
 }
 
 void MainWindow::Check8_Click() {
-  state_.ClickPin(7);
+  Run([this] { state_.ClickPin(7); });
 }
 
 }  // namespace plinthar

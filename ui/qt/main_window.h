@@ -3,9 +3,12 @@
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "plinthar/converter_state.h"
+#include "plinthar/form/field_refresh.h"
 #include "plinthar/platform.h"
 
 class QFrame;
@@ -17,10 +20,11 @@ namespace plinthar {
 
 class PinCheckBox;
 
-// The form 二进制计算. It owns the converter state, shows every field of it,
-// stores what the user types into the matching field, and hands each click to
-// exactly one operation of the core; it converts nothing itself.
-class MainWindow : public QWidget, public Platform, public FieldListener {
+// The form 二进制计算. It owns the converter state, shows every field of it
+// once per operation, stores what the user types into the matching field, and
+// hands each click to exactly one operation of the core; it converts nothing
+// itself.
+class MainWindow : public QWidget, public Platform, public form::FieldDisplay {
   Q_OBJECT
 
  public:
@@ -29,8 +33,8 @@ class MainWindow : public QWidget, public Platform, public FieldListener {
   explicit MainWindow(QString picturePath, QWidget* parent = nullptr);
 
   void ShowWarning(const std::string& message, const std::string& title) override;
-  void TextWritten(TextField field, const std::string& value) override;
-  void PinWritten(int pin, bool set) override;
+  void ShowText(TextField field, const std::string& value) override;
+  void ShowPin(int pin, bool set) override;
 
   // The fields behind the controls, read-only: tests compare what the window
   // shows with what the state holds.
@@ -40,7 +44,11 @@ class MainWindow : public QWidget, public Platform, public FieldListener {
   void CreateControls();
   void SetUpFocusChain();
   void ConnectEvents();
-  void ShowAllFields();
+  // Runs one operation of the core and shows the fields it changed.
+  template <typename Operation>
+  void Run(Operation&& operation) {
+    refresh_->Run(std::forward<Operation>(operation));
+  }
 
   void Form_Load();
   void Command1_Click();
@@ -56,6 +64,8 @@ class MainWindow : public QWidget, public Platform, public FieldListener {
   void Check8_Click();
 
   ConverterState state_;
+  // Made once the controls exist, since it shows every field at once.
+  std::optional<form::FieldRefresh> refresh_;
   QString picturePath_;
 
   QLineEdit* Text3 = nullptr;

@@ -1,0 +1,24 @@
+#pragma once
+
+namespace plinthar::form {
+
+// The form is laid out in twips, 1/1440 inch: at 96 dots per inch one pixel
+// is 15 twips.
+inline constexpr int kTwipsPerInch = 1440;
+inline constexpr int kPointsPerInch = 72;
+inline constexpr int kDefaultDotsPerInch = 96;
+
+// Rounds to the nearest pixel: Label1's 3550 twips are 236.7 px at 96 dpi,
+// drawn at 237; at 144 dpi the 15-twip step between Picture1's bottom edge and
+// Frame1's top edge is 1.5 px, drawn as 2.
+constexpr int TwipsToPixels(int twips, int dotsPerInch = kDefaultDotsPerInch) {
+  return (twips * dotsPerInch + kTwipsPerInch / 2) / kTwipsPerInch;
+}
+
+// The height in pixels of a font's em at the given size, rounded to the
+// nearest pixel: 12 pt is 16 px at 96 dpi, 15.75 pt is 21 px.
+constexpr int PointsToPixels(double points, int dotsPerInch = kDefaultDotsPerInch) {
+  return static_cast<int>(points * dotsPerInch / kPointsPerInch + 0.5);
+}
+
+}  // namespace plinthar::form

@@ -1,0 +1,25 @@
+#include "control_placement.h"
+
+#include <QWidget>
+
+#include "form_fonts.h"
+#include "plinthar/form/screen_units.h"
+
+namespace plinthar {
+
+QRect PixelRect(const form::ControlSpec& spec) {
+  return {form::TwipsToPixels(spec.left), form::TwipsToPixels(spec.top),
+          form::TwipsToPixels(spec.width), form::TwipsToPixels(spec.height)};
+}
+
+QString Caption(const form::ControlSpec& spec) {
+  return QString::fromUtf8(spec.caption);
+}
+
+void PlaceControl(QWidget& control, const form::ControlSpec& spec) {
+  control.setObjectName(QString::fromUtf8(spec.name));
+  control.setGeometry(PixelRect(spec));
+  control.setFont(FormFont(spec.pointSize));
+}
+
+}  // namespace plinthar
