@@ -38,6 +38,7 @@ start_session() {
   mkdir -p "$WINEPREFIX"
   # setsid and closed descriptors: the session outlives this call, and must
   # not hold the pipes through which ctest reads a test's output.
+  # shellcheck disable=SC2016 # the inner script expands its own arguments
   setsid bash -c '
     state=$1 persistence=$2
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$state/display.new" &

@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# Installs plinthar-<version>-win64-setup.exe silently into a fresh Wine prefix,
+# checks the files, the shortcut and the Add/Remove Programs entry, starts the
+# installed program and looks for LCD.BMP's pixels on the screen, then
+# uninstalls silently and checks that nothing of it is left.
+#   check_installer.sh WINE_RUN STATE_DIR SETUP_EXE LCD_BMP VERSION PUBLISHER
+set -euo pipefail
+
+wine_run=$1
+state=$2
+setup=$3
+picture=$4
+version=$5
+publisher=$6
+
+failures=0
+fail() {
+  echo "FAIL: $1"
+  failures=$((failures + 1))
+}
+
+prefix="$state/prefix"
+# Ends the Wine session of this prefix (and with it its Xvfb), if one runs.
+stop_wine() {
+  if [[ -d $prefix ]]; then
+    WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+  fi
+  if [[ -s $state/session.pid ]]; then
+    timeout 30 tail --pid="$(cat "$state/session.pid")" -f /dev/null || true
+  fi
+}
+
+# A fresh prefix: nothing from an earlier run may pass for this one's work.
+stop_wine
+rm -rf "$state"
+mkdir -p "$state"
+trap stop_wine EXIT
+work="$state/check"
+mkdir -p "$work"
+drive_c="$prefix/drive_c"
+program_dir="$drive_c/Program Files/Plinthar"
+shortcut="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Plinthar.lnk"
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Plinthar'
+
+wine() { "$wine_run" "$state" "$@"; }
+
+# Everything on drive C: but Windows' own folder, which Wine rewrites at will,
+# and the empty folders that the uninstaller's copy leaves in Temp (NSIS does
+# so on Windows too); files in Temp count.
+list_drive() {
+  (cd "$drive_c" && find . -path ./windows -prune -o -path './users/*/Temp/*' -type d -o -print | sort)
+}
+
+# The value of one entry of the uninstall key, or nothing.
+registry_value() {
+  wine reg.exe query "$uninstall_key" /v "$1" 2>/dev/null |
+    sed -n "s/^ *$1 *REG_[A-Z]* *//p" | tr -d '\r'
+}
+
+wine cmd.exe /c exit 0 # creates the prefix
+list_drive >"$work/before"
+
+echo "installing $(basename "$setup") with /S"
+if ! wine "$setup" /S; then
+  fail "the installer failed"
+fi
+for file in plinthar.exe libgmp-10.dll LCD.BMP uninstall.exe THIRD-PARTY-NOTICES.txt \
+  COPYING.LESSERv3 COPYINGv3 COPYINGv2; do
+  [[ -f "$program_dir/$file" ]] || fail "$file is not in Program Files\\Plinthar"
+done
+[[ -f "$shortcut" ]] || fail "no Start-menu shortcut"
+expect_value() {
+  local actual
+  actual=$(registry_value "$1")
+  [[ "$actual" == "$2" ]] || fail "Add/Remove Programs $1 is '$actual', expected '$2'"
+}
+expect_value DisplayName Plinthar
+expect_value DisplayVersion "$version"
+expect_value Publisher "$publisher"
+expect_value DisplayIcon 'C:\Program Files\Plinthar\plinthar.exe,0'
+expect_value UninstallString '"C:\Program Files\Plinthar\uninstall.exe"'
+
+echo "starting the installed program"
+wine 'C:\Program Files\Plinthar\plinthar.exe' &
+program=$!
+export DISPLAY
+DISPLAY=$(cat "$state/display")
+if window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Plinthar' | head -n 1); then
+  # The window on the screen, searched for the picture at its natural size:
+  # any pixel drawn differently (scaled, clipped, another file, none) and
+  # the search finds no exact match.
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  sleep 1 # the first paint
+  xwd -root -silent | xwdtopnm 2>/dev/null |
+    pnmcut -left "$X" -top "$Y" -width "$WIDTH" -height "$HEIGHT" >"$work/screen.ppm"
+  bmptopnm "$picture" 2>/dev/null >"$work/picture.ppm"
+  match=$(compare -metric AE -subimage-search "$work/screen.ppm" "$work/picture.ppm" null: 2>&1 || true)
+  if [[ "$match" != "0 @ "* ]]; then
+    fail "the window does not show LCD.BMP (best match: $match)"
+  else
+    echo "LCD.BMP shown at ${match#0 @ } in the window"
+  fi
+else
+  fail "the installed program shows no window"
+fi
+wine taskkill.exe /im plinthar.exe >/dev/null 2>&1 || true
+if ! timeout 30 tail --pid="$program" -f /dev/null; then
+  fail "the program did not end when asked to close"
+  kill "$program" 2>/dev/null || true
+fi
+
+echo "uninstalling with /S"
+# The uninstaller copies itself away and runs the copy, so that it can remove
+# its own file; wait until the copy is done.
+wine 'C:\Program Files\Plinthar\uninstall.exe' /S || fail "the uninstaller failed"
+for _ in $(seq 60); do
+  [[ -e "$program_dir" ]] || break
+  sleep 0.5
+done
+[[ ! -e "$program_dir" ]] || fail "Program Files\\Plinthar is still there: $(ls "$program_dir")"
+[[ ! -e "$shortcut" ]] || fail "the Start-menu shortcut is still there"
+wine reg.exe query "$uninstall_key" >/dev/null 2>&1 && fail "the Add/Remove Programs entry is still there"
+# The uninstaller's running copy in Temp can only be deleted at the next
+# restart, as on Windows: restart, then compare.
+wine wineboot.exe --restart >/dev/null 2>&1 || fail "the restart failed"
+list_drive >"$work/after"
+if ! diff "$work/before" "$work/after" >"$work/left"; then
+  fail "left on drive C: $(cat "$work/left")"
+fi
+
+if ((failures > 0)); then
+  exit 1
+fi
+echo "installed, showed its picture and uninstalled without a trace in ${SECONDS} s"
