@@ -68,7 +68,9 @@ struct ExpectedControl {
   const char* container;
   RECT geometry;  // left, top, right, bottom
   const wchar_t* caption;
-  int fontPixels;  // the em height: 9 pt is 12 px, 12 pt 16 px, 15.75 pt 21 px
+  // The em height: 9 pt is 12 px, 12 pt 16 px, 15.75 pt 21 px; 0 for the
+  // frame and the picture box, which draw no text and keep no font.
+  int fontPixels;
   Look look;
   bool tabStop;
 };
@@ -88,7 +90,7 @@ const std::vector<ExpectedControl>& ExpectedControls() {
       {"Command2", L"Button", "二进制计算", At(64, 216, 97, 33), L"十进制转二进制", 12,
        Look::PushButton, true},
       {"Text1", L"Edit", "二进制计算", At(144, 104, 113, 25), L"", 21, Look::RightAligned, true},
-      {"Frame1", L"PlintharFrameBox", "二进制计算", At(8, 128, 257, 81), L"", 12, Look::Frame,
+      {"Frame1", L"PlintharFrameBox", "二进制计算", At(8, 128, 257, 81), L"", 0, Look::Frame,
        false},
       {"Check1", L"Button", "Frame1", At(232, 32, 17, 25), L"", 12, Look::PinBox, true},
       {"Check2", L"Button", "Frame1", At(200, 32, 17, 25), L"", 12, Look::PinBox, true},
@@ -167,12 +169,16 @@ TEST_P(Controls, StandAsTheFormDrewThem) {
       << geometry.left << ", " << geometry.top << ", " << geometry.right - geometry.left << " x "
       << geometry.bottom - geometry.top;
   EXPECT_EQ(TextOf(control), expected.caption);
-  const LOGFONTW font = FontOf(control);
-  EXPECT_STREQ(font.lfFaceName, L"宋体");
-  EXPECT_EQ(font.lfCharSet, GB2312_CHARSET);
-  EXPECT_EQ(font.lfWeight, FW_NORMAL);
-  EXPECT_EQ(font.lfHeight, -expected.fontPixels);
-  EXPECT_FALSE(font.lfItalic || font.lfUnderline || font.lfStrikeOut);
+  if (expected.fontPixels == 0) {
+    EXPECT_EQ(SendMessageW(control, WM_GETFONT, 0, 0), 0);
+  } else {
+    const LOGFONTW font = FontOf(control);
+    EXPECT_STREQ(font.lfFaceName, L"宋体");
+    EXPECT_EQ(font.lfCharSet, GB2312_CHARSET);
+    EXPECT_EQ(font.lfWeight, FW_NORMAL);
+    EXPECT_EQ(font.lfHeight, -expected.fontPixels);
+    EXPECT_FALSE(font.lfItalic || font.lfUnderline || font.lfStrikeOut);
+  }
   EXPECT_EQ((StyleOf(control) & WS_TABSTOP) != 0, expected.tabStop);
   ExpectLook(control, expected.look);
 }
@@ -308,8 +314,7 @@ TEST(FormLayout, FollowsTheMonitorResolution) {
   EXPECT_EQ(outer.left, 100);
   EXPECT_EQ(outer.top, 80);
 
-  for (const ScaledControl& expected : {ScaledControl{"Picture1", At(36, 12, 158, 182), 18},
-                                        ScaledControl{"Frame1", At(12, 192, 386, 122), 18},
+  for (const ScaledControl& expected : {ScaledControl{"Text3", At(324, 12, 62, 38), 24},
                                         ScaledControl{"Check1", At(348, 48, 26, 38), 18},
                                         ScaledControl{"Label1", At(355, 24, 14, 26), 18},
                                         ScaledControl{"Text1", At(216, 156, 170, 38), 32},
@@ -320,6 +325,11 @@ TEST(FormLayout, FollowsTheMonitorResolution) {
         << expected.name << ": " << geometry.left << ", " << geometry.top << ", "
         << geometry.right - geometry.left << " x " << geometry.bottom - geometry.top;
     EXPECT_EQ(FontOf(control).lfHeight, -expected.fontPixels) << expected.name;
+  }
+  for (const auto& [name, geometry] :
+       {std::pair{"Picture1", At(36, 12, 158, 182)}, std::pair{"Frame1", At(12, 192, 386, 122)}}) {
+    const RECT placed = RectInParent(form.Control(name));
+    EXPECT_TRUE(EqualRect(&placed, &geometry)) << name;
   }
 }
 

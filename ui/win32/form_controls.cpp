@@ -111,7 +111,11 @@ void LayOutControls(const ControlWindows& controls, int dotsPerInch, FormFonts& 
                form::TwipsToPixels(spec.top, dotsPerInch),
                form::TwipsToPixels(spec.width, dotsPerInch),
                form::TwipsToPixels(spec.height, dotsPerInch), TRUE);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.At(spec.pointSize)), TRUE);
+    // The caption-less frame and the picture box draw no text, so they keep
+    // no font.
+    if (spec.kind != form::ControlKind::Frame && spec.kind != form::ControlKind::PictureBox) {
+      SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.At(spec.pointSize)), TRUE);
+    }
   }
 }
 
