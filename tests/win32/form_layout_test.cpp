@@ -110,7 +110,7 @@ const std::vector<ExpectedControl>& ExpectedControls() {
       {"Label3", L"Static", "Frame1", At(172, 16, 9, 17), L"C", 12, Look::Label, false},
       {"Label2", L"Static", "Frame1", At(204, 16, 9, 17), L"B", 12, Look::Label, false},
       {"Label1", L"Static", "Frame1", At(237, 16, 9, 17), L"A", 12, Look::Label, false},
-      {"Picture1", L"PlintharPictureBox", "二进制计算", At(24, 8, 105, 121), L"", 12, Look::Picture,
+      {"Picture1", L"PlintharPictureBox", "二进制计算", At(24, 8, 105, 121), L"", 0, Look::Picture,
        true},
       {"Label11", L"Static", "二进制计算", At(144, 12, 65, 17), L"十制制数", 16, Look::Label,
        false},
@@ -302,17 +302,23 @@ struct ScaledControl {
 
 TEST(FormLayout, FollowsTheMonitorResolution) {
   const Form form;
-  RECT suggested{100, 80, 600, 600};
+  // The system asks for the window's size at the new resolution first: a
+  // client area of exactly 4110 × 3795 twips there.
+  SIZE size{};
+  ASSERT_TRUE(
+      SendMessageW(form.Handle(), WM_GETDPISCALEDSIZE, 144, reinterpret_cast<LPARAM>(&size)));
+  RECT expected{0, 0, 411, 380};
+  AdjustWindowRectExForDpi(&expected, static_cast<DWORD>(StyleOf(form.Handle())), FALSE,
+                           static_cast<DWORD>(GetWindowLongW(form.Handle(), GWL_EXSTYLE)), 144);
+  EXPECT_EQ(size.cx, expected.right - expected.left);
+  EXPECT_EQ(size.cy, expected.bottom - expected.top);
+
+  RECT suggested{100, 80, 100 + size.cx, 80 + size.cy};
   SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
                reinterpret_cast<LPARAM>(&suggested));
-  RECT client{};
-  GetClientRect(form.Handle(), &client);
-  EXPECT_EQ(client.right, 411);
-  EXPECT_EQ(client.bottom, 380);
   RECT outer{};
   GetWindowRect(form.Handle(), &outer);
-  EXPECT_EQ(outer.left, 100);
-  EXPECT_EQ(outer.top, 80);
+  EXPECT_TRUE(EqualRect(&outer, &suggested));
 
   for (const ScaledControl& expected : {ScaledControl{"Text3", At(324, 12, 62, 38), 24},
                                         ScaledControl{"Check1", At(348, 48, 26, 38), 18},

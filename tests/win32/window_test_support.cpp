@@ -239,7 +239,9 @@ LRESULT CALLBACK MessageBoxCatcher::Hook(int code, WPARAM wParam, LPARAM lParam)
     for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
       const std::wstring kind = ClassOf(child);
-      if (kind == L"Button" && IsWindowVisible(child) != FALSE) {
+      // The box is not shown yet when it is activated: its buttons' own
+      // visibility is what counts.
+      if (kind == L"Button" && (GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE) != 0) {
         seen.buttons.push_back(GetDlgCtrlID(child));
       } else if (kind == L"Static" && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
         seen.warningIcon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0)) ==

@@ -31,9 +31,11 @@ const wchar_t* MainWindowClass(HINSTANCE instance, WNDPROC procedure) {
     windowClass.hInstance = instance;
     windowClass.hIcon = static_cast<HICON>(
         LoadImageW(instance, kIconResource, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    // Not shared: a shared icon comes back at the size first loaded, whatever
+    // size is asked for.
     windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, kIconResource, IMAGE_ICON,
                                                         GetSystemMetrics(SM_CXSMICON),
-                                                        GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+                                                        GetSystemMetrics(SM_CYSMICON), 0));
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = className.c_str();
@@ -143,11 +145,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     }
     case WM_DPICHANGED: {
+      // The suggested rectangle has the size given for WM_GETDPISCALEDSIZE.
       const auto* suggested = reinterpret_cast<const RECT*>(lParam);
       LayOut(HIWORD(wParam));
-      const RECT outer = OuterRect(HIWORD(wParam), 0, 0);
-      SetWindowPos(window_, nullptr, suggested->left, suggested->top, outer.right - outer.left,
-                   outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
       return 0;
     }
     case WM_DESTROY:
