@@ -307,11 +307,11 @@ TEST(FormLayout, FollowsTheMonitorResolution) {
   SIZE size{};
   ASSERT_TRUE(
       SendMessageW(form.Handle(), WM_GETDPISCALEDSIZE, 144, reinterpret_cast<LPARAM>(&size)));
-  RECT expected{0, 0, 411, 380};
-  AdjustWindowRectExForDpi(&expected, static_cast<DWORD>(StyleOf(form.Handle())), FALSE,
+  RECT exact{0, 0, 411, 380};
+  AdjustWindowRectExForDpi(&exact, static_cast<DWORD>(StyleOf(form.Handle())), FALSE,
                            static_cast<DWORD>(GetWindowLongW(form.Handle(), GWL_EXSTYLE)), 144);
-  EXPECT_EQ(size.cx, expected.right - expected.left);
-  EXPECT_EQ(size.cy, expected.bottom - expected.top);
+  EXPECT_EQ(size.cx, exact.right - exact.left);
+  EXPECT_EQ(size.cy, exact.bottom - exact.top);
 
   RECT suggested{100, 80, 100 + size.cx, 80 + size.cy};
   SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
