@@ -278,20 +278,6 @@ TEST_P(PinName, StandsUnderItsBox) {
 INSTANTIATE_TEST_SUITE_P(Pins, PinName, ::testing::Range(0, 8),
                          [](const auto& row) { return "P" + std::to_string(row.param); });
 
-class TextBox : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(TextBox, TakesAMillionCharacters) {
-  const Form form;
-  const std::wstring text = std::wstring(1'000'000, L'0') + L'1';
-  HWND box = form.Control(GetParam());
-  SetFocus(box);
-  SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  EXPECT_EQ(GetWindowTextLengthW(box), 1'000'001);
-}
-
-INSTANTIATE_TEST_SUITE_P(Boxes, TextBox, ::testing::Values("Text1", "Text2", "Text3"),
-                         [](const auto& row) { return std::string(row.param); });
-
 // Moved to a monitor of 144 dpi, the window lays the form out again from its
 // twips and points: 15 twips are 1.5 px there, 9 pt are 18 px.
 struct ScaledControl {

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <atomic>
+#include <cstring>
 #include <string_view>
 
 #include "control_ids.h"
@@ -164,6 +165,21 @@ void Form::TypeHere(const std::wstring& text) const {
   for (const wchar_t character : text) {
     PostMessageW(focus, WM_CHAR, character, 1);
   }
+  Pump(Handle());
+}
+
+void Form::Paste(const char* box, const std::wstring& text) const {
+  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  std::memcpy(GlobalLock(data), text.c_str(), bytes);
+  GlobalUnlock(data);
+  OpenClipboard(Handle());
+  EmptyClipboard();
+  SetClipboardData(CF_UNICODETEXT, data);  // the clipboard owns the data now
+  CloseClipboard();
+  HWND edit = Control(box);
+  SetFocus(edit);
+  SendMessageW(edit, WM_PASTE, 0, 0);
   Pump(Handle());
 }
 

@@ -72,6 +72,9 @@ class Form {
   void Type(const char* box, const std::wstring& text) const;
   // Characters typed where the cursor of the focused box stands.
   void TypeHere(const std::wstring& text) const;
+  // The text put on the clipboard and pasted into a box, which gets the
+  // focus first.
+  void Paste(const char* box, const std::wstring& text) const;
   // The box's text erased as a user does: all selected, then Backspace.
   void Erase(const char* box) const;
   // A left click at a point of the control, in its client coordinates.
