@@ -1,0 +1,468 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "window_test_support.h"
+
+using plinthar::testing::Form;
+using plinthar::testing::RectInParent;
+using plinthar::testing::TemporaryFolder;
+using plinthar::testing::TextOf;
+
+namespace {
+
+std::wstring ClassOf(HWND window) {
+  std::array<wchar_t, 256> name{};
+  const int length = GetClassNameW(window, name.data(), static_cast<int>(name.size()));
+  return {name.data(), static_cast<std::size_t>(length)};
+}
+
+LONG StyleOf(HWND window) {
+  return GetWindowLongW(window, GWL_STYLE);
+}
+
+LOGFONTW FontOf(HWND control) {
+  LOGFONTW font{};
+  auto* handle = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+  GetObjectW(handle, sizeof font, &font);
+  return font;
+}
+
+std::string NameOf(const Form& form, HWND control) {
+  if (control == form.Handle()) {
+    return "二进制计算";
+  }
+  for (const char* name :
+       {"Text3",  "Command1", "Text2",  "Command3", "Command2", "Text1",  "Frame1",
+        "Check1", "Check2",   "Check3", "Check4",   "Check5",   "Check6", "Check7",
+        "Check8", "Label9",   "Label8", "Label7",   "Label6",   "Label5", "Label4",
+        "Label3", "Label2",   "Label1", "Picture1", "Label11",  "Label10"}) {
+    if (form.Control(name) == control) {
+      return name;
+    }
+  }
+  return "?";
+}
+
+std::vector<std::string> ChildNames(const Form& form, HWND parent) {
+  std::vector<std::string> names;
+  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    names.push_back(NameOf(form, child));
+  }
+  return names;
+}
+
+// The style bits that tell the kind of a control and how it shows its text.
+enum class Look : std::uint8_t { Centred, RightAligned, PushButton, PinBox, Label, Frame, Picture };
+
+// The controls as the form was drawn, in pixels at 96 dpi.
+struct ExpectedControl {
+  const char* name;
+  const wchar_t* className;
+  const char* container;
+  RECT geometry;  // left, top, right, bottom
+  const wchar_t* caption;
+  // The em height: 9 pt is 12 px, 12 pt 16 px, 15.75 pt 21 px; 0 for the
+  // frame and the picture box, which draw no text and keep no font.
+  int fontPixels;
+  Look look;
+  bool tabStop;
+};
+
+RECT At(int left, int top, int width, int height) {
+  return {left, top, left + width, top + height};
+}
+
+const std::vector<ExpectedControl>& ExpectedControls() {
+  static const std::vector<ExpectedControl> controls{
+      {"Text3", L"Edit", "二进制计算", At(216, 8, 41, 25), L"", 16, Look::Centred, true},
+      {"Command1", L"Button", "二进制计算", At(168, 216, 97, 33), L"十六进制转二制", 12,
+       Look::PushButton, true},
+      {"Text2", L"Edit", "二进制计算", At(216, 56, 41, 25), L"", 16, Look::Centred, true},
+      {"Command3", L"Button", "二进制计算", At(8, 216, 49, 33), L"全选", 12, Look::PushButton,
+       true},
+      {"Command2", L"Button", "二进制计算", At(64, 216, 97, 33), L"十进制转二进制", 12,
+       Look::PushButton, true},
+      {"Text1", L"Edit", "二进制计算", At(144, 104, 113, 25), L"", 21, Look::RightAligned, true},
+      {"Frame1", L"PlintharFrameBox", "二进制计算", At(8, 128, 257, 81), L"", 0, Look::Frame,
+       false},
+      {"Check1", L"Button", "Frame1", At(232, 32, 17, 25), L"", 12, Look::PinBox, true},
+      {"Check2", L"Button", "Frame1", At(200, 32, 17, 25), L"", 12, Look::PinBox, true},
+      {"Check3", L"Button", "Frame1", At(168, 32, 17, 25), L"", 12, Look::PinBox, true},
+      {"Check4", L"Button", "Frame1", At(136, 32, 17, 25), L"", 12, Look::PinBox, true},
+      {"Check5", L"Button", "Frame1", At(104, 32, 17, 25), L"", 12, Look::PinBox, true},
+      {"Check6", L"Button", "Frame1", At(72, 32, 17, 25), L"", 12, Look::PinBox, true},
+      {"Check7", L"Button", "Frame1", At(40, 32, 17, 25), L"", 12, Look::PinBox, true},
+      {"Check8", L"Button", "Frame1", At(8, 32, 17, 25), L"", 12, Look::PinBox, true},
+      {"Label9", L"Static", "Frame1", At(8, 56, 241, 17), L"P7  P6  P5  P4  P3  P2  P1  P0", 16,
+       Look::Label, false},
+      {"Label8", L"Static", "Frame1", At(10, 16, 17, 17), L"DP", 12, Look::Label, false},
+      {"Label7", L"Static", "Frame1", At(44, 16, 9, 17), L"G", 12, Look::Label, false},
+      {"Label6", L"Static", "Frame1", At(76, 16, 9, 17), L"F", 12, Look::Label, false},
+      {"Label5", L"Static", "Frame1", At(108, 16, 9, 17), L"E", 12, Look::Label, false},
+      {"Label4", L"Static", "Frame1", At(140, 16, 9, 17), L"D", 12, Look::Label, false},
+      {"Label3", L"Static", "Frame1", At(172, 16, 9, 17), L"C", 12, Look::Label, false},
+      {"Label2", L"Static", "Frame1", At(204, 16, 9, 17), L"B", 12, Look::Label, false},
+      {"Label1", L"Static", "Frame1", At(237, 16, 9, 17), L"A", 12, Look::Label, false},
+      {"Picture1", L"PlintharPictureBox", "二进制计算", At(24, 8, 105, 121), L"", 0, Look::Picture,
+       true},
+      {"Label11", L"Static", "二进制计算", At(144, 12, 65, 17), L"十制制数", 16, Look::Label,
+       false},
+      {"Label10", L"Static", "二进制计算", At(144, 60, 65, 17), L"十六进制", 16, Look::Label,
+       false},
+  };
+  return controls;
+}
+
+void ExpectLook(HWND control, Look look) {
+  const LONG style = StyleOf(control);
+  const LONG extended = GetWindowLongW(control, GWL_EXSTYLE);
+  switch (look) {
+    case Look::Centred:
+    case Look::RightAligned:
+      EXPECT_EQ(style & (ES_CENTER | ES_RIGHT), look == Look::Centred ? ES_CENTER : ES_RIGHT);
+      EXPECT_EQ(style & ES_MULTILINE, 0);
+      EXPECT_NE(style & ES_AUTOHSCROLL, 0);
+      EXPECT_NE(extended & WS_EX_CLIENTEDGE, 0);
+      // Far beyond the default 30,000 characters.
+      EXPECT_GE(SendMessageW(control, EM_GETLIMITTEXT, 0, 0), 0x7FFFFFFE);
+      return;
+    case Look::PushButton:
+      // Never BS_DEFPUSHBUTTON: the form has no default button.
+      EXPECT_EQ(style & BS_TYPEMASK, BS_PUSHBUTTON);
+      return;
+    case Look::PinBox:
+      // Not BS_AUTOCHECKBOX: the core flips the pin, not the box.
+      EXPECT_EQ(style & BS_TYPEMASK, BS_CHECKBOX);
+      EXPECT_EQ(SendMessageW(control, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+      return;
+    case Look::Label:
+      EXPECT_EQ(style & SS_TYPEMASK, SS_LEFTNOWORDWRAP);
+      EXPECT_NE(style & SS_NOPREFIX, 0);
+      return;
+    case Look::Frame:
+      EXPECT_NE(extended & WS_EX_CONTROLPARENT, 0);
+      return;
+    case Look::Picture:
+      EXPECT_NE(extended & WS_EX_CLIENTEDGE, 0);
+      return;
+  }
+}
+
+class Controls : public ::testing::TestWithParam<ExpectedControl> {};
+
+TEST_P(Controls, StandAsTheFormDrewThem) {
+  const ExpectedControl& expected = GetParam();
+  const Form form;
+  HWND control = form.Control(expected.name);
+  ASSERT_NE(control, nullptr);
+  EXPECT_EQ(ClassOf(control), expected.className);
+  EXPECT_EQ(NameOf(form, GetParent(control)), expected.container);
+  const RECT geometry = RectInParent(control);
+  EXPECT_TRUE(EqualRect(&geometry, &expected.geometry))
+      << geometry.left << ", " << geometry.top << ", " << geometry.right - geometry.left << " x "
+      << geometry.bottom - geometry.top;
+  EXPECT_EQ(TextOf(control), expected.caption);
+  if (expected.fontPixels == 0) {
+    EXPECT_EQ(SendMessageW(control, WM_GETFONT, 0, 0), 0);
+  } else {
+    const LOGFONTW font = FontOf(control);
+    EXPECT_STREQ(font.lfFaceName, L"宋体");
+    EXPECT_EQ(font.lfCharSet, GB2312_CHARSET);
+    EXPECT_EQ(font.lfWeight, FW_NORMAL);
+    EXPECT_EQ(font.lfHeight, -expected.fontPixels);
+    EXPECT_FALSE(font.lfItalic || font.lfUnderline || font.lfStrikeOut);
+  }
+  EXPECT_EQ((StyleOf(control) & WS_TABSTOP) != 0, expected.tabStop);
+  ExpectLook(control, expected.look);
+}
+
+INSTANTIATE_TEST_SUITE_P(Form, Controls, ::testing::ValuesIn(ExpectedControls()),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+// The dialog manager's Tab follows the stacking order of the children.
+TEST(FormLayout, ControlsAreStackedByTabIndex) {
+  const Form form;
+  EXPECT_EQ(ChildNames(form, form.Handle()),
+            (std::vector<std::string>{"Picture1", "Frame1", "Text1", "Command2", "Command3",
+                                      "Text2", "Command1", "Label10", "Text3", "Label11"}));
+  EXPECT_EQ(ChildNames(form, form.Control("Frame1")),
+            (std::vector<std::string>{"Check8", "Check7", "Check6", "Check5", "Check4", "Check3",
+                                      "Check2", "Check1", "Label1", "Label2", "Label3", "Label4",
+                                      "Label5", "Label6", "Label7", "Label8", "Label9"}));
+}
+
+TEST(FormLayout, WindowFrame) {
+  const Form form;
+  EXPECT_EQ(ClassOf(form.Handle()), L"二进制计算");
+  const std::wstring title = TextOf(form.Handle());
+  EXPECT_EQ(title.rfind(L"Plinthar ", 0), 0U) << title.size();
+  EXPECT_GT(title.size(), std::wstring(L"Plinthar ").size());
+
+  const LONG style = StyleOf(form.Handle());
+  EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+  EXPECT_NE(style & WS_SYSMENU, 0);
+  EXPECT_EQ(style & static_cast<LONG>(WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CHILD |
+                                      WS_POPUP),
+            0);
+  EXPECT_NE(GetWindowLongW(form.Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+  EXPECT_EQ(GetWindow(form.Handle(), GW_OWNER), nullptr);
+  EXPECT_EQ(GetMenu(form.Handle()), nullptr);
+
+  RECT client{};
+  GetClientRect(form.Handle(), &client);
+  EXPECT_EQ(client.right, 274);
+  EXPECT_EQ(client.bottom, 253);
+  POINT origin{0, 0};
+  ClientToScreen(form.Handle(), &origin);
+  EXPECT_EQ(origin.x, 408);
+  EXPECT_EQ(origin.y, 293);
+}
+
+// The class icon comes from the program's resources, at the two sizes that
+// the title bar and the task bar use.
+TEST(FormLayout, WindowIconHasBothSizes) {
+  const Form form;
+  for (const auto& [index, metric] :
+       {std::pair{GCLP_HICON, SM_CXICON}, std::pair{GCLP_HICONSM, SM_CXSMICON}}) {
+    auto* icon = reinterpret_cast<HICON>(GetClassLongPtrW(form.Handle(), index));
+    ASSERT_NE(icon, nullptr) << index;
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, GetSystemMetrics(metric)) << index;
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+  }
+}
+
+// The font must keep the form's 8 px half-width pitch, or the pin names drift
+// away from their boxes.
+class PinName : public ::testing::TestWithParam<int> {};
+
+TEST_P(PinName, StandsUnderItsBox) {
+  const int pin = GetParam();
+  const Form form;
+  HWND names = form.Control("Label9");
+  HWND box = form.Pin(pin);
+  HDC dc = GetDC(names);
+  auto* previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(names, WM_GETFONT, 0, 0)));
+  const std::wstring text = TextOf(names);
+  const std::wstring name = L"P" + std::to_wstring(pin);
+  const std::size_t at = text.find(name);
+  SIZE p{};
+  SIZE before{};
+  SIZE width{};
+  GetTextExtentPoint32W(dc, L"P", 1, &p);
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(at), &before);
+  GetTextExtentPoint32W(dc, name.c_str(), static_cast<int>(name.size()), &width);
+  SelectObject(dc, previous);
+  ReleaseDC(names, dc);
+
+  EXPECT_EQ(p.cx, 8);
+  const RECT namesRect = RectInParent(names);
+  const RECT boxRect = RectInParent(box);
+  const int left = namesRect.left + before.cx;
+  const int right = left + width.cx;
+  EXPECT_GE(left, boxRect.left) << "P" << pin << " spans " << left << ".." << right;
+  EXPECT_LE(right, boxRect.right) << "P" << pin << " spans " << left << ".." << right;
+}
+
+INSTANTIATE_TEST_SUITE_P(Pins, PinName, ::testing::Range(0, 8),
+                         [](const auto& row) { return "P" + std::to_string(row.param); });
+
+// Moved to a monitor of 144 dpi, the window lays the form out again from its
+// twips and points: 15 twips are 1.5 px there, 9 pt are 18 px.
+struct ScaledControl {
+  const char* name;
+  RECT geometry;
+  int fontPixels;
+};
+
+TEST(FormLayout, FollowsTheMonitorResolution) {
+  const Form form;
+  // The system asks for the window's size at the new resolution first: a
+  // client area of exactly 4110 × 3795 twips there.
+  SIZE size{};
+  ASSERT_TRUE(
+      SendMessageW(form.Handle(), WM_GETDPISCALEDSIZE, 144, reinterpret_cast<LPARAM>(&size)));
+  RECT exact{0, 0, 411, 380};
+  AdjustWindowRectExForDpi(&exact, static_cast<DWORD>(StyleOf(form.Handle())), FALSE,
+                           static_cast<DWORD>(GetWindowLongW(form.Handle(), GWL_EXSTYLE)), 144);
+  EXPECT_EQ(size.cx, exact.right - exact.left);
+  EXPECT_EQ(size.cy, exact.bottom - exact.top);
+
+  RECT suggested{100, 80, 100 + size.cx, 80 + size.cy};
+  SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+               reinterpret_cast<LPARAM>(&suggested));
+  RECT outer{};
+  GetWindowRect(form.Handle(), &outer);
+  EXPECT_TRUE(EqualRect(&outer, &suggested));
+
+  for (const ScaledControl& expected : {ScaledControl{"Text3", At(324, 12, 62, 38), 24},
+                                        ScaledControl{"Check1", At(348, 48, 26, 38), 18},
+                                        ScaledControl{"Label1", At(355, 24, 14, 26), 18},
+                                        ScaledControl{"Text1", At(216, 156, 170, 38), 32},
+                                        ScaledControl{"Label9", At(12, 84, 362, 26), 24}}) {
+    HWND control = form.Control(expected.name);
+    const RECT geometry = RectInParent(control);
+    EXPECT_TRUE(EqualRect(&geometry, &expected.geometry))
+        << expected.name << ": " << geometry.left << ", " << geometry.top << ", "
+        << geometry.right - geometry.left << " x " << geometry.bottom - geometry.top;
+    EXPECT_EQ(FontOf(control).lfHeight, -expected.fontPixels) << expected.name;
+  }
+  for (const auto& [name, geometry] :
+       {std::pair{"Picture1", At(36, 12, 158, 182)}, std::pair{"Frame1", At(12, 192, 386, 122)}}) {
+    const RECT placed = RectInParent(form.Control(name));
+    EXPECT_TRUE(EqualRect(&placed, &geometry)) << name;
+  }
+}
+
+// A 24-bit bitmap whose pixel colours come from a function of the position,
+// in bottom-up rows, or top-down ones with a negative height.
+template <typename Colour>
+std::vector<std::uint8_t> BitmapBytes(int width, int height, bool topDown, Colour colour) {
+  const int stride = (width * 3 + 3) / 4 * 4;
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER info{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = static_cast<DWORD>(file.bfOffBits + static_cast<DWORD>(stride * height));
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = topDown ? -height : height;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biCompression = BI_RGB;
+  std::vector<std::uint8_t> bytes(file.bfSize);
+  std::memcpy(bytes.data(), &file, sizeof file);
+  std::memcpy(bytes.data() + sizeof file, &info, sizeof info);
+  for (int y = 0; y < height; ++y) {
+    const int row = topDown ? y : height - 1 - y;
+    for (int x = 0; x < width; ++x) {
+      const COLORREF rgb = colour(x, y);
+      const auto at =
+          static_cast<std::size_t>(file.bfOffBits) + static_cast<std::size_t>(row * stride + x * 3);
+      bytes[at] = GetBValue(rgb);
+      bytes[at + 1] = GetGValue(rgb);
+      bytes[at + 2] = GetRValue(rgb);
+    }
+  }
+  return bytes;
+}
+
+void WritePicture(const TemporaryFolder& folder, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream file(folder.Path() / "LCD.BMP", std::ios::binary);
+  file.write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+}
+
+// What the picture box paints, pixel by pixel, over its client area.
+class PaintedBox {
+ public:
+  explicit PaintedBox(HWND box) {
+    GetClientRect(box, &client_);
+    HDC screen = GetDC(box);
+    dc_ = CreateCompatibleDC(screen);
+    bitmap_ = CreateCompatibleBitmap(screen, client_.right, client_.bottom);
+    ReleaseDC(box, screen);
+    previous_ = SelectObject(dc_, bitmap_);
+    SendMessageW(box, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT | PRF_ERASEBKGND);
+  }
+  PaintedBox(const PaintedBox&) = delete;
+  PaintedBox& operator=(const PaintedBox&) = delete;
+  PaintedBox(PaintedBox&&) = delete;
+  PaintedBox& operator=(PaintedBox&&) = delete;
+  ~PaintedBox() {
+    SelectObject(dc_, previous_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+
+  [[nodiscard]] COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
+  [[nodiscard]] bool AllBackground() const {
+    for (int y = 0; y < client_.bottom; ++y) {
+      for (int x = 0; x < client_.right; ++x) {
+        if (At(x, y) != GetSysColor(COLOR_BTNFACE)) {
+          return false;
+        }
+      }
+    }
+    return true;
+  }
+
+ private:
+  RECT client_{};
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ previous_ = nullptr;
+};
+
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kGreen = RGB(0, 255, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+
+// Blue in the top-left 10 × 10 corner, then red up to x 59, green beyond.
+COLORREF Marked(int x, int y) {
+  if (x < 10 && y < 10) {
+    return kBlue;
+  }
+  return x < 60 ? kRed : kGreen;
+}
+
+class Picture : public ::testing::TestWithParam<bool> {};
+
+// Larger than the box: drawn at its own size from the top-left corner, the
+// right way up, and cut at the box's edges.
+TEST_P(Picture, IsDrawnAtItsOwnSizeFromTheTopLeftCorner) {
+  const TemporaryFolder folder;
+  WritePicture(folder, BitmapBytes(300, 300, GetParam(), Marked));
+  const Form form(folder.Path());
+  const PaintedBox painted(form.Control("Picture1"));
+  EXPECT_EQ(painted.At(0, 0), kBlue);
+  EXPECT_EQ(painted.At(9, 9), kBlue);
+  EXPECT_EQ(painted.At(10, 9), kRed);
+  EXPECT_EQ(painted.At(59, 100), kRed);
+  EXPECT_EQ(painted.At(60, 100), kGreen);
+  EXPECT_EQ(painted.At(100, 116), kGreen);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, Picture, ::testing::Bool(),
+                         [](const auto& row) { return row.param ? "TopDown" : "BottomUp"; });
+
+TEST(DisplayPicture, ASmallerPictureLeavesTheRestOfTheBoxEmpty) {
+  const TemporaryFolder folder;
+  WritePicture(folder, BitmapBytes(20, 20, false, [](int, int) { return kRed; }));
+  const Form form(folder.Path());
+  const PaintedBox painted(form.Control("Picture1"));
+  EXPECT_EQ(painted.At(19, 19), kRed);
+  EXPECT_EQ(painted.At(20, 19), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(painted.At(19, 20), GetSysColor(COLOR_BTNFACE));
+}
+
+// A picture cut short, or none at all, leaves the box empty; the window
+// works all the same.
+TEST(DisplayPicture, ATruncatedOrMissingFileLeavesTheBoxEmpty) {
+  const TemporaryFolder folder;
+  std::vector<std::uint8_t> truncated = BitmapBytes(50, 50, false, Marked);
+  truncated.resize(truncated.size() - 1);
+  WritePicture(folder, truncated);
+  for (const bool missing : {false, true}) {
+    if (missing) {
+      std::filesystem::remove(folder.Path() / "LCD.BMP");
+    }
+    const Form form(folder.Path());
+    EXPECT_TRUE(PaintedBox(form.Control("Picture1")).AllBackground()) << missing;
+    form.Click(form.Pin(0));
+    EXPECT_EQ(form.ShownPins(), 1) << missing;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,312 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "window_test_support.h"
+
+using plinthar::testing::Form;
+using plinthar::testing::MessageBoxCatcher;
+using plinthar::testing::RectInParent;
+using plinthar::testing::TextOf;
+using Texts = std::array<std::wstring, 3>;
+
+namespace {
+
+TEST(MainWindow, OpensWithFocusOnThePictureAndTabsInFormOrder) {
+  const Form form;
+  EXPECT_EQ(form.FocusName(), "Picture1");
+
+  const std::vector<std::string> cycle{"Check8",   "Check7", "Check6",   "Check5", "Check4",
+                                       "Check3",   "Check2", "Check1",   "Text1",  "Command2",
+                                       "Command3", "Text2",  "Command1", "Text3",  "Picture1"};
+  std::vector<std::string> forward;
+  for (std::size_t i = 0; i < cycle.size(); ++i) {
+    form.Press(VK_TAB);
+    forward.push_back(form.FocusName());
+  }
+  EXPECT_EQ(forward, cycle);
+
+  std::vector<std::string> backward;
+  for (std::size_t i = 0; i < cycle.size(); ++i) {
+    form.Press(VK_TAB, true);
+    backward.insert(backward.begin(), form.FocusName());
+  }
+  std::vector<std::string> shifted{cycle.back()};
+  shifted.insert(shifted.end(), cycle.begin(), cycle.end() - 1);
+  EXPECT_EQ(backward, shifted);
+}
+
+// The window gets the focus back where it left it when it is activated again.
+TEST(MainWindow, KeepsTheFocusedControlAcrossActivation) {
+  const Form form;
+  form.Press(VK_TAB);
+  form.Press(VK_TAB);
+  ASSERT_EQ(form.FocusName(), "Check7");
+  SendMessageW(form.Handle(), WM_ACTIVATE, WA_INACTIVE, 0);
+  SetFocus(form.Handle());
+  SendMessageW(form.Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+  EXPECT_EQ(form.FocusName(), "Check7");
+}
+
+TEST(MainWindow, TypingConvertsNothing) {
+  Form form;
+  form.Type("Text2", L"3F");
+  form.Type("Text3", L"200");
+  form.Type("Text1", L"101");
+  EXPECT_EQ(form.Texts(), (Texts{L"101", L"3F", L"200"}));
+  EXPECT_EQ(form.ShownPins(), 0);
+  // Typed text is stored in its field, never written back into its box.
+  EXPECT_EQ(form.State().BinaryText(), "101");
+  EXPECT_EQ(form.State().HexText(), "3F");
+  EXPECT_EQ(form.State().DecimalText(), "200");
+  EXPECT_EQ(form.ShownCount("Text1") + form.ShownCount("Text2") + form.ShownCount("Text3"), 0);
+}
+
+// The window must not write a text back while the user types into it: that
+// would throw the cursor to the start of the box.
+TEST(MainWindow, TypingInTheMiddleKeepsTheCursor) {
+  const Form form;
+  form.Type("Text2", L"3F");
+  form.Press(VK_HOME);
+  form.TypeHere(L"ab");
+  EXPECT_EQ(TextOf(form.Control("Text2")), L"ab3F");
+  EXPECT_EQ(form.State().HexText(), "ab3F");
+}
+
+struct KeyRow {
+  const char* control;
+  WPARAM key;
+};
+
+class EnterAndEscape : public ::testing::TestWithParam<KeyRow> {};
+
+TEST_P(EnterAndEscape, PressNothing) {
+  const Form form;
+  form.Type("Text2", L"3F");
+  form.Type("Text3", L"200");
+  const MessageBoxCatcher catcher(form.Handle());
+  SetFocus(form.Control(GetParam().control));
+  form.Press(GetParam().key);
+  EXPECT_TRUE(IsWindowVisible(form.Handle()));
+  EXPECT_EQ(form.Texts(), (Texts{L"", L"3F", L"200"}));
+  EXPECT_EQ(form.ShownPins(), 0);
+  EXPECT_TRUE(catcher.seen.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Controls, EnterAndEscape,
+                         ::testing::Values(KeyRow{"Text1", VK_RETURN}, KeyRow{"Text1", VK_ESCAPE},
+                                           KeyRow{"Text2", VK_RETURN}, KeyRow{"Text2", VK_ESCAPE},
+                                           KeyRow{"Text3", VK_RETURN}, KeyRow{"Text3", VK_ESCAPE},
+                                           KeyRow{"Command1", VK_RETURN},
+                                           KeyRow{"Command2", VK_ESCAPE},
+                                           KeyRow{"Check1", VK_RETURN}),
+                         [](const auto& row) {
+                           return std::string(row.param.control) +
+                                  (row.param.key == VK_RETURN ? "Enter" : "Escape");
+                         });
+
+struct WarningRow {
+  const char* name;
+  const char* button;
+  const char* erased;
+  Texts before;
+  const wchar_t* message;
+};
+
+class EmptyInput : public ::testing::TestWithParam<WarningRow> {};
+
+TEST_P(EmptyInput, WarnsAndChangesNothing) {
+  const WarningRow& row = GetParam();
+  const Form form;
+  // P5 fills all three boxes; the user then erases the one the command reads
+  // and adds to the binary box, which is never taken as input.
+  form.Click(form.Pin(5));
+  form.Erase(row.erased);
+  form.Type("Text1", L"1");
+  ASSERT_EQ(form.Texts(), row.before);
+
+  const MessageBoxCatcher catcher(form.Handle());
+  form.Click(form.Control(row.button));
+  ASSERT_EQ(catcher.seen.size(), 1U);
+  const auto& seen = catcher.seen.front();
+  EXPECT_EQ(seen.title, L"Quorvane");
+  EXPECT_EQ(seen.text, row.message);
+  EXPECT_TRUE(seen.warningIcon);
+  EXPECT_EQ(seen.buttons, std::vector<int>{IDOK});
+  EXPECT_TRUE(seen.ownedByForm);
+  EXPECT_TRUE(seen.formDisabled);
+  EXPECT_TRUE(IsWindowEnabled(form.Handle()));
+  EXPECT_EQ(form.Texts(), row.before);
+  EXPECT_EQ(form.ShownPins(), 1 << 5);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, EmptyInput,
+    ::testing::Values(
+        WarningRow{
+            "Hexadecimal", "Command1", "Text2", {L"1000001", L"", L"32"}, L"请输入十六进制数！"},
+        WarningRow{
+            "Decimal", "Command2", "Text3", {L"1000001", L"0x20", L""}, L"请输入十进制数！"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// A click anywhere in the 17 × 25 box flips that pin alone and runs ReadPins
+// once; the boxes sit side by side, so a click that reached a neighbour or
+// the pin of another box would show here.
+enum class Spot : std::uint8_t { Centre, TopLeft, RightEdge, BottomRight, Bottom };
+
+struct PinRow {
+  int pin;
+  Spot spot;
+  Texts texts;
+};
+
+POINT PointIn(HWND box, Spot spot) {
+  RECT area{};
+  GetClientRect(box, &area);
+  switch (spot) {
+    case Spot::Centre:
+      return {area.right / 2, area.bottom / 2};
+    case Spot::TopLeft:
+      return {0, 0};
+    case Spot::RightEdge:
+      return {area.right - 1, area.bottom / 2};
+    case Spot::BottomRight:
+      return {area.right - 1, area.bottom - 1};
+    case Spot::Bottom:
+      break;
+  }
+  return {area.right / 2, area.bottom - 1};
+}
+
+class PinClick : public ::testing::TestWithParam<PinRow> {};
+
+TEST_P(PinClick, FlipsItsPinAnywhereInTheBox) {
+  const PinRow& row = GetParam();
+  Form form;
+  HWND box = form.Pin(row.pin);
+  EXPECT_EQ(RectInParent(box).right - RectInParent(box).left, 17);
+
+  form.ClickAt(box, PointIn(box, row.spot));
+  EXPECT_EQ(form.ShownPins(), 1 << row.pin);
+  EXPECT_EQ(form.Texts(), row.texts);
+  EXPECT_TRUE(form.EachChangedBoxShownOnce({L"", L"", L""}));
+
+  form.ResetShownCounts();
+  form.ClickAt(box, PointIn(box, row.spot));
+  EXPECT_EQ(form.ShownPins(), 0);
+  EXPECT_EQ(form.Texts(), (Texts{L"0", L"0x0", L"0"}));
+  EXPECT_TRUE(form.EachChangedBoxShownOnce(row.texts));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pins, PinClick,
+    ::testing::Values(PinRow{0, Spot::Centre, {L"1", L"0x1", L"1"}},
+                      PinRow{1, Spot::TopLeft, {L"10", L"0x2", L"2"}},
+                      PinRow{2, Spot::RightEdge, {L"100", L"0x4", L"4"}},
+                      PinRow{3, Spot::BottomRight, {L"1000", L"0x8", L"8"}},
+                      PinRow{4, Spot::Bottom, {L"10000", L"0x10", L"16"}},
+                      PinRow{5, Spot::TopLeft, {L"100000", L"0x20", L"32"}},
+                      PinRow{6, Spot::RightEdge, {L"1000000", L"0x40", L"64"}},
+                      PinRow{7, Spot::BottomRight, {L"10000000", L"0x80", L"128"}}),
+    [](const auto& row) { return "Check" + std::to_string(row.param.pin + 1); });
+
+TEST(MainWindow, PinTogglesFromTheKeyboard) {
+  Form form;
+  form.Press(VK_TAB);
+  ASSERT_EQ(form.FocusName(), "Check8");
+  form.Press(VK_SPACE);
+  EXPECT_EQ(form.ShownPins(), 1 << 7);
+  EXPECT_EQ(form.Texts(), (Texts{L"10000000", L"0x80", L"128"}));
+  EXPECT_TRUE(form.EachChangedBoxShownOnce({L"", L"", L""}));
+  form.Press(VK_SPACE);
+  EXPECT_EQ(form.ShownPins(), 0);
+}
+
+// A conversion end to end through the buttons: however many times the pin
+// cascade rewrote a field, its box shows the final text once.
+struct ConversionRow {
+  const char* name;
+  const char* box;
+  const wchar_t* input;
+  const char* button;
+  Texts texts;
+  int pins;
+};
+
+class Conversion : public ::testing::TestWithParam<ConversionRow> {};
+
+TEST_P(Conversion, ShowsTheResultOnce) {
+  const ConversionRow& row = GetParam();
+  Form form;
+  form.Type(row.box, row.input);
+  const Texts before = form.Texts();
+  const MessageBoxCatcher catcher(form.Handle());
+  form.Click(form.Control(row.button));
+  EXPECT_TRUE(catcher.seen.empty());
+  EXPECT_EQ(form.Texts(), row.texts);
+  EXPECT_EQ(form.ShownPins(), row.pins);
+  EXPECT_TRUE(form.EachChangedBoxShownOnce(before));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, Conversion,
+    ::testing::Values(
+        ConversionRow{"Hex3F", "Text2", L"3F", "Command1", {L"111111", L"0x3F", L"63"}, 0x3F},
+        ConversionRow{"Hex0x1f", "Text2", L"0x1f", "Command1", {L"11111", L"0x1F", L"31"}, 0x1F},
+        ConversionRow{"Hex0", "Text2", L"0", "Command1", {L"", L"0x0", L"0"}, 0},
+        ConversionRow{
+            "Decimal200", "Text3", L"200", "Command2", {L"11001000", L"0xC8", L"200"}, 0xC8},
+        ConversionRow{"Decimal256ShowsItsFirstEightDigits",
+                      "Text3",
+                      L"256",
+                      "Command2",
+                      {L"10000000", L"0x80", L"128"},
+                      0x80}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(MainWindow, SelectAllThenClear) {
+  const Form form;
+  HWND toggle = form.Control("Command3");
+  const RECT geometry = RectInParent(toggle);
+
+  form.Click(toggle);
+  EXPECT_EQ(TextOf(toggle), L"清空");
+  EXPECT_EQ(form.ShownPins(), 0xFF);
+  EXPECT_EQ(form.Texts(), (Texts{L"11111111", L"0xFF", L"255"}));
+  EXPECT_TRUE(form.EachChangedBoxShownOnce({L"", L"", L""}));
+  const RECT selected = RectInParent(toggle);
+  EXPECT_TRUE(EqualRect(&geometry, &selected));
+
+  form.Click(toggle);
+  EXPECT_EQ(TextOf(toggle), L"全选");
+  EXPECT_EQ(form.ShownPins(), 0);
+  EXPECT_EQ(form.Texts(), (Texts{L"", L"", L""}));
+  const RECT after = RectInParent(toggle);
+  EXPECT_TRUE(EqualRect(&geometry, &after));
+}
+
+// The pasted text reaches the core whole: its last digit, past the edit
+// control's default limit of 30,000 characters, decides the result. (Each
+// box's limit is checked with the form's controls; Wine's edit control takes
+// time quadratic in the text's length, so one box is pasted into here.)
+TEST(MainWindow, APastedLongTextIsConvertedWhole) {
+  const Form form;
+  form.Paste("Text2", std::wstring(40'000, L'0') + L'1');
+  EXPECT_EQ(GetWindowTextLengthW(form.Control("Text2")), 40'001);
+  EXPECT_EQ(form.State().HexText().size(), 40'001U);
+  form.Click(form.Control("Command1"));
+  EXPECT_EQ(form.Texts(), (Texts{L"1", L"0x1", L"1"}));
+  EXPECT_EQ(form.ShownPins(), 1);
+}
+
+TEST(MainWindow, ClosingTheWindowEndsTheProgram) {
+  const Form form;
+  SendMessageW(form.Handle(), WM_CLOSE, 0, 0);
+  MSG message{};
+  EXPECT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(message.message, static_cast<UINT>(WM_QUIT));
+}
+
+}  // namespace

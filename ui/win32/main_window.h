@@ -1,0 +1,91 @@
+#pragma once
+
+#include <windows.h>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "form_controls.h"
+#include "form_fonts.h"
+#include "picture_box.h"
+#include "plinthar/converter_state.h"
+#include "plinthar/form/field_refresh.h"
+#include "plinthar/form/form_table.h"
+#include "plinthar/platform.h"
+
+namespace plinthar::win32 {
+
+// The form 二进制计算 as a Win32 window. It owns the converter state, shows
+// every field of it once per operation, stores what the user types into the
+// matching field, and hands each click to exactly one operation of the core;
+// it converts nothing itself.
+class MainWindow final : public Platform, public form::FieldDisplay {
+ public:
+  // Creates the window and its controls for the resolution of the monitor
+  // it opens on and runs Form_Load, reading the picture from picturePath,
+  // before returning; the window is not shown yet.
+  MainWindow(HINSTANCE instance, std::filesystem::path picturePath);
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+  MainWindow(MainWindow&&) = delete;
+  MainWindow& operator=(MainWindow&&) = delete;
+  ~MainWindow() override;
+
+  [[nodiscard]] HWND Handle() const { return window_; }
+  [[nodiscard]] HWND Control(const form::ControlSpec& spec) const;
+
+  void ShowWarning(const std::string& message, const std::string& title) override;
+  void ShowText(TextField field, const std::string& value) override;
+  void ShowPin(int pin, bool set) override;
+
+  // The fields behind the controls, read-only: tests compare what the window
+  // shows with what the state holds.
+  [[nodiscard]] const ConverterState& State() const { return state_; }
+
+ private:
+  static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void Clicked(int id);
+  void TextTyped(int id);
+  void LayOut(int dotsPerInch);
+  void Activated(bool active);
+
+  // Runs one operation of the core and shows the fields it changed.
+  template <typename Operation>
+  void Run(Operation&& operation) {
+    refresh_->Run(std::forward<Operation>(operation));
+  }
+
+  void Form_Load();
+  void Command1_Click();
+  void Command2_Click();
+  void Command3_Click();
+  void Check1_Click();
+  void Check2_Click();
+  void Check3_Click();
+  void Check4_Click();
+  void Check5_Click();
+  void Check6_Click();
+  void Check7_Click();
+  void Check8_Click();
+
+  ConverterState state_;
+  // Made once the controls exist, since it shows every field at once.
+  std::optional<form::FieldRefresh> refresh_;
+  std::filesystem::path picturePath_;
+  std::optional<DisplayPicture> picture_;
+  std::unique_ptr<FormFonts> fonts_;
+  HWND window_ = nullptr;
+  ControlWindows controls_{};
+  // The control that had the focus when the window was last active; it gets
+  // it back when the window is activated again.
+  HWND focus_ = nullptr;
+  // Set while the window itself writes into a text box, whose change
+  // notification must then not be taken for typing.
+  bool showing_ = false;
+};
+
+}  // namespace plinthar::win32

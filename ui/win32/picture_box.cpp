@@ -1,0 +1,101 @@
+#include "picture_box.h"
+
+#include <cstring>
+#include <utility>
+
+#include "window_class.h"
+
+namespace plinthar::win32 {
+
+namespace {
+
+constexpr std::size_t kFileHeaderSize = 14;
+constexpr const wchar_t* kPictureBoxClass = L"PlintharPictureBox";
+
+std::size_t PixelOffset(const std::vector<std::uint8_t>& bytes) {
+  return static_cast<std::size_t>(bytes[10]) | (static_cast<std::size_t>(bytes[11]) << 8U) |
+         (static_cast<std::size_t>(bytes[12]) << 16U) |
+         (static_cast<std::size_t>(bytes[13]) << 24U);
+}
+
+const DisplayPicture* PictureOf(HWND box) {
+  return reinterpret_cast<const DisplayPicture*>(GetWindowLongPtrW(box, GWLP_USERDATA));
+}
+
+void PaintBox(HWND box, HDC dc) {
+  if (const DisplayPicture* picture = PictureOf(box)) {
+    picture->Draw(dc);
+  }
+}
+
+LRESULT CALLBACK PictureBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT paint{};
+      HDC dc = BeginPaint(box, &paint);
+      PaintBox(box, dc);
+      EndPaint(box, &paint);
+      return 0;
+    }
+    case WM_PRINTCLIENT: {
+      auto* dc = reinterpret_cast<HDC>(wParam);
+      RECT client{};
+      GetClientRect(box, &client);
+      FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+      PaintBox(box, dc);
+      return 0;
+    }
+    case WM_LBUTTONDOWN:
+      // A click gives the box the focus, as Tab does.
+      SetFocus(box);
+      return 0;
+    default:
+      return DefWindowProcW(box, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+DisplayPicture::DisplayPicture(std::vector<std::uint8_t> bytes, form::BitmapSize size)
+    : bytes_(std::move(bytes)), pixelOffset_(PixelOffset(bytes_)), size_(size) {
+  // The shared check has made sure the header and colour table end before
+  // the pixels.
+  const std::size_t infoSize = pixelOffset_ - kFileHeaderSize;
+  info_.resize((infoSize + sizeof(std::uint32_t) - 1) / sizeof(std::uint32_t));
+  std::memcpy(info_.data(), bytes_.data() + kFileHeaderSize, infoSize);
+}
+
+std::optional<DisplayPicture> DisplayPicture::Load(const std::filesystem::path& path) {
+  std::optional<std::vector<std::uint8_t>> bytes = form::ReadPictureFile(path);
+  if (!bytes) {
+    return std::nullopt;
+  }
+  return FromBytes(std::move(*bytes));
+}
+
+std::optional<DisplayPicture> DisplayPicture::FromBytes(std::vector<std::uint8_t> bytes) {
+  const std::optional<form::BitmapSize> size = form::CompleteBitmapSize(bytes);
+  if (!size) {
+    return std::nullopt;
+  }
+  return DisplayPicture(std::move(bytes), *size);
+}
+
+void DisplayPicture::Draw(HDC dc) const {
+  // The rows are drawn one to one; GDI turns bottom-up and top-down rows the
+  // right way up by itself.
+  StretchDIBits(dc, 0, 0, size_.width, size_.height, 0, 0, size_.width, size_.height,
+                bytes_.data() + pixelOffset_, reinterpret_cast<const BITMAPINFO*>(info_.data()),
+                DIB_RGB_COLORS, SRCCOPY);
+}
+
+const wchar_t* PictureBoxClass(HINSTANCE instance) {
+  return ControlClass(instance, kPictureBoxClass, PictureBoxProc);
+}
+
+void SetBoxPicture(HWND box, const DisplayPicture* picture) {
+  SetWindowLongPtrW(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(picture));
+  InvalidateRect(box, nullptr, TRUE);
+}
+
+}  // namespace plinthar::win32
