@@ -4,9 +4,10 @@
 # STATE_DIR holds a private Wine prefix and the Xvfb display it draws on, so the
 # user's own ~/.wine is never touched. The first call creates the prefix (about
 # 12 s); it sets the font replacement that gives 宋体 the half-width Latin
-# letters of the form, and unmanaged windows. Each call shares one session with the calls before it:
-# an Xvfb and a wineserver that stays up for a while after the last program
-# ends, so that a test costs a fraction of a second rather than a Wine start-up.
+# letters of the form, and unmanaged windows. Each call shares one session
+# with the calls before it: an Xvfb and a wineserver that stays up for a while
+# after the last program ends, so that a test costs a fraction of a second
+# rather than a Wine start-up.
 # When the wineserver ends, so does its Xvfb.
 set -euo pipefail
 
