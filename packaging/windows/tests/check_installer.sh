@@ -91,9 +91,9 @@ if window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Plinthar' | 
   # the search finds no exact match.
   eval "$(xdotool getwindowgeometry --shell "$window")"
   sleep 1 # the first paint
-  xwd -root -silent | xwdtopnm 2>/dev/null |
+  xwd -root -silent | xwdtopnm -quiet |
     pnmcut -left "$X" -top "$Y" -width "$WIDTH" -height "$HEIGHT" >"$work/screen.ppm"
-  bmptopnm "$picture" 2>/dev/null >"$work/picture.ppm"
+  bmptopnm -quiet "$picture" >"$work/picture.ppm"
   match=$(compare -metric AE -subimage-search "$work/screen.ppm" "$work/picture.ppm" null: 2>&1 || true)
   if [[ "$match" != "0 @ "* ]]; then
     fail "the window does not show LCD.BMP (best match: $match)"
@@ -129,6 +129,7 @@ if ! diff "$work/before" "$work/after" >"$work/left"; then
 fi
 
 if ((failures > 0)); then
+  echo "$failures check(s) failed"
   exit 1
 fi
 echo "installed, showed its picture and uninstalled without a trace in ${SECONDS} s"
