@@ -34,7 +34,10 @@ session_alive() {
 }
 
 start_session() {
-  rm -f "$state/display" "$state/session.pid"
+  # The last session's display.new must go first: Xvfb's redirection empties
+  # it only once the background job runs, which may be after the wait below
+  # has already found the old number there.
+  rm -f "$state/display" "$state/display.new" "$state/session.pid"
   # The wineserver serves an existing prefix folder; Wine fills it in later.
   mkdir -p "$WINEPREFIX"
   # setsid and closed descriptors: the session outlives this call, and must

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <fstream>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,10 @@ struct ExpectedControl {
   Look look;
   bool tabStop;
 };
+
+void PrintTo(const ExpectedControl& row, std::ostream* out) {
+  *out << row.name;
+}
 
 RECT At(int left, int top, int width, int height) {
   return {left, top, left + width, top + height};

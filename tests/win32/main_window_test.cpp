@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,10 @@ struct KeyRow {
   WPARAM key;
 };
 
+void PrintTo(const KeyRow& row, std::ostream* out) {
+  *out << row.control << (row.key == VK_RETURN ? " Enter" : " Escape");
+}
+
 class EnterAndEscape : public ::testing::TestWithParam<KeyRow> {};
 
 TEST_P(EnterAndEscape, PressNothing) {
@@ -114,6 +119,10 @@ struct WarningRow {
   Texts before;
   const wchar_t* message;
 };
+
+void PrintTo(const WarningRow& row, std::ostream* out) {
+  *out << row.name;
+}
 
 class EmptyInput : public ::testing::TestWithParam<WarningRow> {};
 
@@ -161,6 +170,10 @@ struct PinRow {
   Spot spot;
   Texts texts;
 };
+
+void PrintTo(const PinRow& row, std::ostream* out) {
+  *out << "P" << row.pin;
+}
 
 POINT PointIn(HWND box, Spot spot) {
   RECT area{};
@@ -234,6 +247,10 @@ struct ConversionRow {
   Texts texts;
   int pins;
 };
+
+void PrintTo(const ConversionRow& row, std::ostream* out) {
+  *out << row.name;
+}
 
 class Conversion : public ::testing::TestWithParam<ConversionRow> {};
 
