@@ -24,11 +24,12 @@ std::filesystem::path ProgramFolder() {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
-                    int showCommand) {
+// The parameters are named as the Windows headers declare them.
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPWSTR /*lpCmdLine*/,
+                    int nShowCmd) {
   // The display picture is shipped beside the program.
   plinthar::win32::MainWindow window(
-      instance, ProgramFolder() / std::filesystem::path(plinthar::form::kDisplayPictureFileName));
-  ShowWindow(window.Handle(), showCommand);
+      hInstance, ProgramFolder() / std::filesystem::path(plinthar::form::kDisplayPictureFileName));
+  ShowWindow(window.Handle(), nShowCmd);
   return plinthar::win32::RunMessageLoop(window.Handle());
 }
