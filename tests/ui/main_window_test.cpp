@@ -130,6 +130,27 @@ class MainWindowTest : public QObject {
     QCOMPARE(form.Text("Text2")->text(), QStringLiteral("ab3F"));
   }
 
+  // 0200 on pins that already show 200: the conversion leaves the decimal box
+  // as typed, so the user's cursor in it stays where it was.
+  void an_operation_that_keeps_a_box_text_keeps_its_cursor() {
+    Form form;
+    QVERIFY(form.active);
+    for (const int pin : {7, 6, 3}) {
+      QTest::mouseClick(form.Pin(pin), Qt::LeftButton);
+    }
+    form.Erase("Text3");
+    form.Type("Text3", QStringLiteral("0200"));
+    QLineEdit* decimal = form.Text("Text3");
+    decimal->setCursorPosition(1);
+    const QStringList before = form.Texts();
+    form.shown.Reset();
+
+    QTest::mouseClick(form.Button("Command2"), Qt::LeftButton);
+    QCOMPARE(form.Texts(), QStringList({"11001000", "0xC8", "0200"}));
+    form.VerifyEachChangedBoxShownOnce(before);
+    QCOMPARE(decimal->cursorPosition(), 1);
+  }
+
   void enter_and_escape_press_nothing_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<int>("key");
@@ -181,7 +202,9 @@ class MainWindowTest : public QObject {
                                           : QStringList({"1000001", "0x20", ""}));
 
     MessageBoxWatcher watcher;
+    form.shown.Reset();
     QTest::mouseClick(form.Button(qPrintable(button)), Qt::LeftButton);
+    form.VerifyEachChangedBoxShownOnce(before);  // none changed, so none is written
     QCOMPARE(watcher.seen.size(), std::size_t{1});
     const auto& seen = watcher.seen.front();
     QCOMPARE(seen.icon, QMessageBox::Warning);
