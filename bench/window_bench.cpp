@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -332,16 +333,19 @@ void RunOperation(benchmark::State& bench, const Operation& operation, Measured 
 
 // --- The table of ratios -----------------------------------------------------
 
-// Collects the mean wall time of every run while the console reporter prints
-// them, for the table printed at the end.
+// Collects the wall time of every run while the console reporter prints them,
+// for the table printed at the end. With --benchmark_repetitions it keeps the
+// fastest repetition: on a shared machine the others measure the neighbours.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
       if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-        milliseconds_[run.benchmark_name()] =
+        const double milliseconds =
             run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e3;
+        const auto [entry, added] = milliseconds_.try_emplace(run.benchmark_name(), milliseconds);
+        entry->second = std::min(entry->second, milliseconds);
       }
     }
   }
