@@ -31,8 +31,10 @@ expect '[[ -x $root/lib/plinthar/plinthar && ! -L $root/lib/plinthar/plinthar ]]
 expect '[[ -f $root/lib/plinthar/LCD.BMP ]]' "LCD.BMP beside the executable"
 expect '[[ $(readlink "$root/bin/plinthar") == ../lib/plinthar/plinthar ]]' \
   "bin/plinthar links to the executable"
-expect '[[ -f $root/share/icons/hicolor/32x32/apps/$app_id.png ]]' "32 px icon"
-expect '[[ -f $root/share/icons/hicolor/48x48/apps/$app_id.png ]]' "48 px icon"
+for size in 16 22 24 32 48 64 128 256; do
+  expect '[[ -f $root/share/icons/hicolor/${size}x$size/apps/$app_id.png ]]' "$size px icon"
+done
+expect '[[ -f $root/share/icons/hicolor/scalable/apps/$app_id.svg ]]' "scalable icon"
 expect '[[ -f $root/share/applications/$app_id.desktop ]]' "desktop entry"
 expect '[[ -f $root/share/metainfo/$app_id.metainfo.xml ]]' "AppStream metainfo"
 expect '[[ $(dpkg-deb -f "$deb" Package) == plinthar ]]' "package name"
@@ -44,7 +46,7 @@ expect '[[ $depends == *libgmp* ]]' "GMP dependency found ($depends)"
 
 # Nothing but the program's own files: no headers, test programs or static libraries.
 unexpected=$(cd "$work/root" && find . -type f -o -type l | grep -vE \
-  '^\./usr/(bin/plinthar|lib/plinthar/(plinthar|LCD\.BMP)|share/(icons/hicolor/(32x32|48x48)/apps/|applications/|metainfo/|doc/plinthar/))' ||
+  "^\./usr/(bin/plinthar|lib/plinthar/(plinthar|LCD\.BMP)|share/(icons/hicolor/[^/]+/apps/${app_id//./\\.}\.(png|svg)\$|applications/|metainfo/|doc/plinthar/))" ||
   true)
 expect '[[ -z $unexpected ]]' "no stray files: $unexpected"
 
