@@ -4,8 +4,9 @@
 # whole edges and fails. Skipped when the drawing tools are not installed.
 foreach(tool RSVG_CONVERT IMAGEMAGICK COMPARE ICOTOOL)
   if(NOT ${tool})
-    message("SKIPPED: ${tool} not found; install librsvg2-bin, imagemagick and icoutils "
-      "to compare the committed pictures with their SVG sources")
+    message("SKIPPED: rsvg-convert, ImageMagick's convert and compare, or icotool not found; "
+      "install librsvg2-bin, imagemagick and icoutils to compare the committed pictures with "
+      "their SVG sources")
     return()
   endif()
 endforeach()
