@@ -257,7 +257,7 @@ class Floor {
   }
 
   // The core operation, then each changed field shown once and drawn.
-  void Run(bool showFields) {
+  [[gnu::noinline]] void Run(bool showFields) {
     Command();
     if (showFields) {
       Show();
@@ -305,8 +305,11 @@ void RunOperation(benchmark::State& bench, const Operation& operation, Measured 
       return;
     }
     if (operation.start == Start::Repeated) {
-      window.Paste(text);
-      window.Press();
+      // As for the floor: the second press leaves the long texts in place.
+      for (int run = 0; run < 2; ++run) {
+        window.Paste(text);
+        window.Press();
+      }
     }
     for (auto _ : bench) {
       bench.PauseTiming();
