@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "../core/recording_platform.h"
+#include "case_name.h"
+#include "converter_recording.h"
 #include "plinthar/conversion_commands.h"
 #include "plinthar/port_pins.h"
 

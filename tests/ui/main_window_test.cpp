@@ -6,11 +6,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "reference_readings.h"
 #include "window_test_support.h"
 
 using plinthar::MainWindow;
 using plinthar::testing::Find;
 using plinthar::testing::MessageBoxWatcher;
+using plinthar::testing::PinDisplays;
+using plinthar::testing::PinRow;
 using plinthar::testing::ShownTextCounter;
 
 namespace {
@@ -71,6 +74,17 @@ struct Form {
   ShownTextCounter shown;
   bool active = false;
 };
+
+// The three texts that describe pins P7 … P0 given as the bits of a number.
+QStringList PinTexts(int pins) {
+  PinRow row{};
+  for (int pin = 0; pin < 8; ++pin) {
+    row[static_cast<std::size_t>(pin)] = (pins >> pin & 1) != 0;
+  }
+  const plinthar::testing::Displays texts = PinDisplays(row);
+  return {QString::fromStdString(texts.binary), QString::fromStdString(texts.hex),
+          QString::fromStdString(texts.decimal)};
+}
 
 QPoint IndicatorCentre(QCheckBox& box) {
   QStyleOptionButton option;
@@ -255,6 +269,38 @@ class MainWindowTest : public QObject {
     QTest::mouseClick(box, Qt::LeftButton, {}, point);
     QCOMPARE(form.ShownPins(), 0);
     QCOMPARE(form.Texts(), QStringList({"0", "0x0", "0"}));
+    form.VerifyEachChangedBoxShownOnce(texts);
+  }
+
+  // Every box by its name: CheckN flips pin N-1 and no other, from all pins
+  // clear and from a mixed row, and the click is handled once.
+  void each_box_flips_its_own_pin_data() {
+    QTest::addColumn<int>("box");
+    QTest::addColumn<int>("before");
+    for (int box = 1; box <= 8; ++box) {
+      QTest::addRow("Check%d, all clear", box) << box << 0;
+      QTest::addRow("Check%d, A5", box) << box << 0xA5;
+    }
+  }
+
+  void each_box_flips_its_own_pin() {
+    QFETCH(int, box);
+    QFETCH(int, before);
+    Form form;
+    QVERIFY(form.active);
+    if (before != 0) {
+      // Set by a conversion, so that no box's handling is used to get there.
+      form.Type("Text3", QString::number(before));
+      QTest::mouseClick(form.Button("Command2"), Qt::LeftButton);
+      QCOMPARE(form.ShownPins(), before);
+    }
+    const QStringList texts = form.Texts();
+    form.shown.Reset();
+    auto* check = Find<QCheckBox>(form.window, qPrintable(QStringLiteral("Check%1").arg(box)));
+    QTest::mouseClick(check, Qt::LeftButton, {}, IndicatorCentre(*check));
+    const int after = before ^ (1 << (box - 1));
+    QCOMPARE(form.ShownPins(), after);
+    QCOMPARE(form.Texts(), PinTexts(after));
     form.VerifyEachChangedBoxShownOnce(texts);
   }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
+#include <array>
+#include <cstddef>
 #include <string>
 #include <utility>
 #include <vector>
@@ -9,6 +9,9 @@
 #include "plinthar/converter_state.h"
 #include "plinthar/platform.h"
 
+// A converter state's surroundings as the tests and the fuzz harness see
+// them: warnings and field writes recorded instead of shown, and the whole
+// state taken in one value.
 namespace plinthar::testing {
 
 struct Warning {
@@ -16,12 +19,6 @@ struct Warning {
   std::string title;
   bool operator==(const Warning&) const = default;
 };
-
-// Names a parameterised test after its table row.
-template <typename Case>
-std::string CaseName(const ::testing::TestParamInfo<Case>& row) {
-  return row.param.name;
-}
 
 // Stands in for the window: records warnings instead of showing them.
 class RecordingPlatform : public Platform {
@@ -68,13 +65,27 @@ class RecordingListener : public FieldListener {
   std::vector<Write> writes;
 };
 
-// The pins P7 … P0 as eight digits, for compact expectations.
-inline std::string PinPattern(const ConverterState& state) {
+using PinRow = std::array<bool, kPinCount>;  // index k is pin Pk
+
+inline PinRow Pins(const ConverterState& state) {
+  PinRow pins{};
+  for (int pin = 0; pin < kPinCount; ++pin) {
+    pins[static_cast<std::size_t>(pin)] = state.Pin(pin);
+  }
+  return pins;
+}
+
+// The pins P7 … P0 as eight digits, for compact expectations and reports.
+inline std::string PinPattern(const PinRow& pins) {
   std::string pattern;
   for (int pin = kPinCount - 1; pin >= 0; --pin) {
-    pattern.push_back(state.Pin(pin) ? '1' : '0');
+    pattern.push_back(pins[static_cast<std::size_t>(pin)] ? '1' : '0');
   }
   return pattern;
+}
+
+inline std::string PinPattern(const ConverterState& state) {
+  return PinPattern(Pins(state));
 }
 
 // Sets the pins from eight digits, P7 first, as code would (with the cascade).
@@ -84,9 +95,22 @@ inline void SetPins(ConverterState& state, const std::string& pattern) {
   }
 }
 
-// A state with a recording platform and listener, and a count of ReadPins runs
-// (each run writes BinaryText from the pins, which nothing else does in the
-// middle of a pin write).
+// Everything a user can see of the state.
+struct StateSnapshot {
+  std::string decimal;
+  std::string hex;
+  std::string binary;
+  std::string caption;
+  PinRow pins{};
+  bool operator==(const StateSnapshot&) const = default;
+};
+
+inline StateSnapshot Snapshot(const ConverterState& state) {
+  return {state.DecimalText(), state.HexText(), state.BinaryText(), state.ToggleCaption(),
+          Pins(state)};
+}
+
+// A state with a recording platform and listener.
 class Fixture {
  public:
   Fixture() { state.SetListener(&listener); }
