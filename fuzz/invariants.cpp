@@ -1,6 +1,5 @@
 #include "invariants.h"
 
-#include <gmpxx.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +12,13 @@ namespace plinthar::fuzz {
 
 namespace {
 
+using testing::AcceptedDecimal;
+using testing::BinaryDigits;
+using testing::HexDisplayOf;
+using testing::HexTextDisplays;
+using testing::PinDisplays;
+using testing::PinPatternOf;
+
 // Written out here rather than taken from the core, so that a wrong constant
 // there shows up as a breach.
 constexpr const char* kSelectAll = "全选";
@@ -21,36 +27,13 @@ constexpr const char* kTitle = "Quorvane";
 constexpr const char* kEmptyHex = "请输入十六进制数！";
 constexpr const char* kEmptyDecimal = "请输入十进制数！";
 
-constexpr std::uint32_t kLargestAccepted = 2147483647U;
 constexpr std::size_t kWorkBudget = std::size_t{1} << 22;
 
-bool IsHexDigit(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
-std::string Upper(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') {
-      c = static_cast<char>(c - 'a' + 'A');
-    }
-  }
-  return text;
-}
-
-Displays DisplaysOf(const mpz_class& value, const char* zeroBinary) {
-  return {value == 0 ? std::string(zeroBinary) : value.get_str(2), "0x" + Upper(value.get_str(16)),
-          value.get_str(10)};
-}
-
 std::string PinsText(const PinRow& pins) {
-  std::string text = "P7..P0=";
-  for (int pin = kPinCount - 1; pin >= 0; --pin) {
-    text.push_back(pins[static_cast<std::size_t>(pin)] ? '1' : '0');
-  }
-  return text;
+  return "P7..P0=" + testing::PinPattern(pins);
 }
 
-std::string SnapshotText(const Snapshot& s) {
+std::string SnapshotText(const StateSnapshot& s) {
   return "DecimalText=" + Abbreviate(s.decimal) + " HexText=" + Abbreviate(s.hex) +
          " BinaryText=" + Abbreviate(s.binary) + " ToggleCaption=" + Abbreviate(s.caption) + " " +
          PinsText(s.pins);
@@ -62,73 +45,6 @@ std::string DisplaysText(const Displays& d) {
 }
 
 }  // namespace
-
-Displays HexTextDisplays(std::string_view hexText) {
-  std::string digits;
-  digits.reserve(hexText.size());
-  std::copy_if(hexText.begin(), hexText.end(), std::back_inserter(digits), IsHexDigit);
-  mpz_class value;
-  if (!digits.empty()) {
-    value.set_str(digits, 16);
-  }
-  return DisplaysOf(value, "");
-}
-
-std::optional<std::uint32_t> AcceptedDecimal(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  while (!text.empty() && blank(text.front())) {
-    text.remove_prefix(1);
-  }
-  while (!text.empty() && blank(text.back())) {
-    text.remove_suffix(1);
-  }
-  if (!text.empty() && text.front() == '+') {
-    text.remove_prefix(1);
-  }
-  if (text.empty()) {
-    return std::nullopt;
-  }
-  std::uint64_t value = 0;
-  for (const char c : text) {
-    if (c < '0' || c > '9') {
-      return std::nullopt;
-    }
-    value = value * 10 + static_cast<std::uint64_t>(c - '0');
-    if (value > kLargestAccepted) {
-      return std::nullopt;
-    }
-  }
-  return static_cast<std::uint32_t>(value);
-}
-
-std::string BinaryDigits(std::uint32_t value) {
-  return DisplaysOf(mpz_class(value), "").binary;
-}
-
-std::string HexDisplayOf(std::uint32_t value) {
-  return DisplaysOf(mpz_class(value), "").hex;
-}
-
-PinRow PinPatternOf(std::string_view digits) {
-  PinRow pins{};
-  const std::string_view shown = digits.substr(0, std::min<std::size_t>(digits.size(), kPinCount));
-  // Fewer than eight digits are padded on the left, so the last one always
-  // lands on P0 and the first on P7 only when there are eight or more.
-  for (std::size_t i = 0; i < shown.size(); ++i) {
-    pins[shown.size() - 1 - i] = shown[i] == '1';
-  }
-  return pins;
-}
-
-Displays PinDisplays(const PinRow& pins) {
-  std::uint32_t value = 0;
-  for (std::size_t pin = 0; pin < pins.size(); ++pin) {
-    if (pins[pin]) {
-      value |= 1U << pin;
-    }
-  }
-  return DisplaysOf(mpz_class(value), "0");
-}
 
 void WriteRecorder::Watch(const ConverterState* state) {
   state_ = state;
@@ -169,24 +85,19 @@ CheckedConverter::CheckedConverter() {
   recorder_.Watch(&state_);
   state_.SetListener(&recorder_);
   before_ = Take();
-  Expect(before_ == Snapshot{"", "", "", kSelectAll, {}}, "a new state is not blank");
+  Expect(before_ == StateSnapshot{"", "", "", kSelectAll, {}}, "a new state is not blank");
 }
 
 std::size_t CheckedConverter::TextVolume() const {
   return state_.DecimalText().size() + state_.HexText().size() + state_.BinaryText().size();
 }
 
-Snapshot CheckedConverter::Take() const {
-  return {state_.DecimalText(), state_.HexText(), state_.BinaryText(), state_.ToggleCaption(),
-          Pins()};
+StateSnapshot CheckedConverter::Take() const {
+  return testing::Snapshot(state_);
 }
 
 PinRow CheckedConverter::Pins() const {
-  PinRow pins{};
-  for (int pin = 0; pin < kPinCount; ++pin) {
-    pins[static_cast<std::size_t>(pin)] = state_.Pin(pin);
-  }
-  return pins;
+  return testing::Pins(state_);
 }
 
 void CheckedConverter::Breach(const std::string& what) const {
@@ -279,7 +190,7 @@ std::string CheckedConverter::TypedText(const Operation& operation) const {
 }
 
 void CheckedConverter::CheckTyped(TextField field, const std::string& typed) const {
-  Snapshot expected = before_;
+  StateSnapshot expected = before_;
   switch (field) {
     case TextField::DecimalText:
       expected.decimal = typed;

@@ -10,67 +10,19 @@
 #include <type_traits>
 #include <vector>
 
+#include "converter_recording.h"
 #include "operation_script.h"
 #include "plinthar/converter_state.h"
 #include "plinthar/platform.h"
+#include "reference_readings.h"
 
 namespace plinthar::fuzz {
 
-using PinRow = std::array<bool, kPinCount>;  // index k is pin Pk
-
-// The three texts as a conversion or the pins should show them.
-struct Displays {
-  std::string binary;
-  std::string hex;
-  std::string decimal;
-  bool operator==(const Displays&) const = default;
-};
-
-// The oracles below compute what the core must show without any of its code:
-// GMP does the arithmetic, and the input rules are restated from scratch.
-
-// What HEX_to_BIN writes for a hexadecimal text: its hexadecimal digits read
-// as one number of any size, binary without leading zeros (empty for zero).
-Displays HexTextDisplays(std::string_view hexText);
-
-// The value of a decimal box that the decimal button accepts: spaces and
-// tabs around, an optional "+", ASCII digits, 0 … 2147483647.
-std::optional<std::uint32_t> AcceptedDecimal(std::string_view text);
-
-// The binary digits of a value without leading zeros, empty for zero.
-std::string BinaryDigits(std::uint32_t value);
-
-// "0x" and the upper-case hexadecimal digits of a value.
-std::string HexDisplayOf(std::uint32_t value);
-
-// The pins that binary digits light: the first eight digits, padded with
-// zeros on the left when there are fewer, the first one on P7.
-PinRow PinPatternOf(std::string_view digits);
-
-// The texts that describe a pin row ("0" in binary when no pin is set).
-Displays PinDisplays(const PinRow& pins);
-
-struct Snapshot {
-  std::string decimal;
-  std::string hex;
-  std::string binary;
-  std::string caption;
-  PinRow pins{};
-  bool operator==(const Snapshot&) const = default;
-};
-
-struct Warning {
-  std::string message;
-  std::string title;
-};
-
-class RecordingPlatform : public Platform {
- public:
-  void ShowWarning(const std::string& message, const std::string& title) override {
-    warnings.push_back({message, title});
-  }
-  std::vector<Warning> warnings;
-};
+using testing::Displays;
+using testing::PinRow;
+using testing::RecordingPlatform;
+using testing::StateSnapshot;
+using testing::Warning;
 
 // Hears the writes of one operation. Pins are checked as they are written,
 // since only then can a report be compared with what the state holds.
@@ -120,7 +72,7 @@ class CheckedConverter {
   [[nodiscard]] std::size_t TextVolume() const;
 
  private:
-  [[nodiscard]] Snapshot Take() const;
+  [[nodiscard]] StateSnapshot Take() const;
   [[nodiscard]] PinRow Pins() const;
   [[noreturn]] void Breach(const std::string& what) const;
   // The message, a text or a function making one, is only composed on a
@@ -152,7 +104,7 @@ class CheckedConverter {
   RecordingPlatform platform_;
   WriteRecorder recorder_;
   ConverterState state_{platform_};
-  Snapshot before_;
+  StateSnapshot before_;
   std::string operationText_;
   std::size_t operationNumber_ = 0;
   // Whether HexText holds a display that the program wrote, not user input.

@@ -23,10 +23,24 @@ foreach(text ProductName ProductVersion FileVersion StringFileInfo "${VERSION_TE
   expect_utf16("${text}")
 endforeach()
 
-# The 32 x 32, 256-colour icon: an icon directory resource (type 14) with one
-# entry of 32 x 32 pixels at 8 bits per pixel.
+# The icon group (resource type 14): a directory of four entries, 14 bytes
+# each, among them the 32 x 32, 8-bit (256-colour) one that the program file
+# must carry.
 file(READ "${RES_FILE}" contents HEX)
-string(FIND "${contents}" "0000010001002020000001000800" at)
+string(FIND "${contents}" "000001000400" at)
 if(at EQUAL -1)
-  message(FATAL_ERROR "no 32 x 32, 8-bit icon group in ${RES_FILE}")
+  message(FATAL_ERROR "no icon group of four entries in ${RES_FILE}")
+endif()
+math(EXPR entries_at "${at} + 12")
+string(SUBSTRING "${contents}" ${entries_at} 112 entries)
+set(found FALSE)
+foreach(entry RANGE 0 3)
+  math(EXPR entry_at "${entry} * 28")
+  string(SUBSTRING "${entries}" ${entry_at} 16 fields)
+  if(fields STREQUAL "2020000001000800")
+    set(found TRUE)
+  endif()
+endforeach()
+if(NOT found)
+  message(FATAL_ERROR "no 32 x 32, 8-bit icon entry in the icon group of ${RES_FILE}")
 endif()

@@ -4,7 +4,8 @@
 #include <vector>
 
 #include "plinthar/conversion_commands.h"
-#include "recording_platform.h"
+#include "case_name.h"
+#include "converter_recording.h"
 
 namespace plinthar {
 namespace {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "plinthar/converter_state.h"
-#include "recording_platform.h"
+#include "converter_recording.h"
 
 namespace plinthar {
 namespace {

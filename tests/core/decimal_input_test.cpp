@@ -5,7 +5,8 @@
 #include <string>
 
 #include "plinthar/decimal_input.h"
-#include "recording_platform.h"
+#include "case_name.h"
+#include "converter_recording.h"
 
 namespace plinthar {
 namespace {

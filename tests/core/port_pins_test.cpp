@@ -4,7 +4,8 @@
 #include <vector>
 
 #include "plinthar/port_pins.h"
-#include "recording_platform.h"
+#include "case_name.h"
+#include "converter_recording.h"
 
 namespace plinthar {
 namespace {

@@ -6,7 +6,8 @@
 #include <string>
 
 #include "plinthar/radix_conversion.h"
-#include "recording_platform.h"
+#include "case_name.h"
+#include "converter_recording.h"
 
 namespace plinthar {
 namespace {

@@ -23,7 +23,7 @@
 #include <optional>
 #include <random>
 
-#include "bitmap_bytes.h"
+#include "bitmap_files.h"
 #include "main_window.h"
 
 // Every kind of file that may lie where the program looks for LCD.BMP. For
@@ -34,8 +34,9 @@
 namespace {
 
 using plinthar::MainWindow;
-using plinthar::testing::AppendU16;
-using plinthar::testing::AppendU32;
+using plinthar::testing::DibHeader;
+using plinthar::testing::HeaderBytes;
+using plinthar::testing::Stride;
 
 constexpr qint64 kStartupBudgetMs = 1000;
 constexpr qint64 kMemoryBudgetKiB = qint64{100} * 1024;
@@ -51,51 +52,8 @@ QRgb PatternColour(int x, int y) {
   return qRgb((x * 7 + y * 13) & 0xFF, (x * 3 + 50) & 0xFF, (y * 5 + 100) & 0xFF);
 }
 
-struct Header {
-  std::int32_t width = 0;
-  std::int32_t height = 0;  // negative: rows stored top-down
-  std::uint16_t bits = 24;
-  std::uint32_t coloursUsed = 0;
-  std::uint32_t paletteEntries = 0;  // written after the header
-  std::uint32_t declaredSize = 0;    // the whole file's when it must lie, else 0
-};
-
-qint64 Stride(const Header& header) {
-  return (qint64{header.width} * header.bits + 31) / 32 * 4;
-}
-
-qint64 PixelOffset(const Header& header) {
-  return 14 + 40 + qint64{header.paletteEntries} * 4;
-}
-
-QByteArray HeaderBytes(const Header& header) {
-  const qint64 rows = std::abs(qint64{header.height});
-  const qint64 imageSize = Stride(header) * rows;
-  const qint64 fileSize = PixelOffset(header) + imageSize;
-  QByteArray bytes("BM");
-  AppendU32(bytes, header.declaredSize != 0
-                       ? header.declaredSize
-                       : static_cast<std::uint32_t>(std::min<qint64>(
-                             fileSize, std::numeric_limits<std::uint32_t>::max())));
-  AppendU32(bytes, 0);
-  AppendU32(bytes, static_cast<std::uint32_t>(PixelOffset(header)));
-  AppendU32(bytes, 40);
-  AppendU32(bytes, static_cast<std::uint32_t>(header.width));
-  AppendU32(bytes, static_cast<std::uint32_t>(header.height));
-  AppendU16(bytes, 1);
-  AppendU16(bytes, header.bits);
-  AppendU32(bytes, 0);  // uncompressed
-  AppendU32(bytes, static_cast<std::uint32_t>(
-                       std::min<qint64>(imageSize, std::numeric_limits<std::uint32_t>::max())));
-  AppendU32(bytes, 3780);
-  AppendU32(bytes, 3780);
-  AppendU32(bytes, header.coloursUsed);
-  AppendU32(bytes, 0);
-  return bytes;
-}
-
 // One stored row of a 24-bit picture in the pattern colours.
-QByteArray PatternRow(const Header& header, int y) {
+QByteArray PatternRow(const DibHeader& header, int y) {
   QByteArray row(Stride(header), '\0');
   for (int x = 0; x < header.width; ++x) {
     const QRgb colour = PatternColour(x, y);
@@ -110,7 +68,7 @@ QByteArray PatternRow(const Header& header, int y) {
 // A complete 24-bit picture, written row by row so that a large one never
 // sits in memory as a whole.
 bool WritePatternBitmap(QIODevice& out, int width, int height, bool topDown) {
-  const Header header{.width = width, .height = topDown ? -height : height};
+  const DibHeader header{.width = width, .height = topDown ? -height : height};
   if (out.write(HeaderBytes(header)) != 54) {
     return false;
   }
@@ -145,11 +103,11 @@ QImage PatternImage(int width, int height) {
 // present in the file; the pixels use the first 256 of them.
 QByteArray HugePaletteBitmap(int width, int height) {
   constexpr std::uint32_t kEntries = 65536;
-  const Header header{.width = width,
-                      .height = height,
-                      .bits = 8,
-                      .coloursUsed = kEntries,
-                      .paletteEntries = kEntries};
+  const DibHeader header{.width = width,
+                         .height = height,
+                         .bits = 8,
+                         .coloursUsed = kEntries,
+                         .paletteEntries = kEntries};
   QByteArray bytes = HeaderBytes(header);
   for (std::uint32_t i = 0; i < kEntries; ++i) {
     const QRgb colour = PatternColour(static_cast<int>(i % 256), 0);

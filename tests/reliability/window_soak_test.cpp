@@ -24,8 +24,8 @@
 #include <string_view>
 #include <vector>
 
-#include "invariants.h"
 #include "main_window.h"
+#include "reference_readings.h"
 
 // A long run of random user events against the real window: clicks on every
 // control, typing and pasting texts of every kind, and the keys that move the
@@ -730,7 +730,7 @@ struct Soak {
       const bool explained = (box.text == kEmptyHex && before.hex.isEmpty()) ||
                              (box.text == kEmptyDecimal && before.decimal.isEmpty()) ||
                              (box.text == kBadDecimal && !before.decimal.isEmpty() &&
-                              !plinthar::fuzz::AcceptedDecimal(before.decimal.toStdString()));
+                              !plinthar::testing::AcceptedDecimal(before.decimal.toStdString()));
       if (!explained) {
         return QStringLiteral("a warning %1 with the fields %2").arg(box.text, FieldsText(before));
       }
@@ -769,14 +769,14 @@ struct Soak {
       if (before.hex.isEmpty()) {
         return warnings == 1 ? QString() : QStringLiteral("an empty hexadecimal box did not warn");
       }
-      const plinthar::fuzz::Displays converted =
-          plinthar::fuzz::HexTextDisplays(before.hex.toStdString());
+      const plinthar::testing::Displays converted =
+          plinthar::testing::HexTextDisplays(before.hex.toStdString());
       return CheckConversion(before, now, QString::fromStdString(converted.binary),
                              QString::fromStdString(converted.hex), std::nullopt);
     }
     if (target == controls.command2) {
       const std::optional<std::uint32_t> value =
-          plinthar::fuzz::AcceptedDecimal(before.decimal.toStdString());
+          plinthar::testing::AcceptedDecimal(before.decimal.toStdString());
       if (!value) {
         return warnings == 1 ? QString() : QStringLiteral("a refused decimal box did not warn");
       }

@@ -9,7 +9,7 @@
 #include <QtEndian>
 #include <cstdint>
 
-#include "bitmap_bytes.h"
+#include "bitmap_files.h"
 #include "display_picture.h"
 #include "plinthar/form/picture_check.h"
 #include "window_test_support.h"
@@ -17,9 +17,10 @@
 using plinthar::DecodeDisplayPicture;
 using plinthar::LoadDisplayPicture;
 using plinthar::MainWindow;
-using plinthar::testing::AppendU16;
-using plinthar::testing::AppendU32;
+using plinthar::testing::DibHeader;
 using plinthar::testing::Find;
+using plinthar::testing::HeaderBytes;
+using plinthar::testing::Stride;
 
 namespace {
 
@@ -53,26 +54,14 @@ QByteArray PatchedU16(QByteArray bytes, int offset, std::uint16_t value) {
 // blue). Palettes are full (2, 16 or 256 entries) unless coloursUsed says
 // how many entries there are.
 QByteArray Bitmap(int width, int height, int bits, bool topDown = false, int coloursUsed = 0) {
-  const int stride = (width * bits + 31) / 32 * 4;
   const int colours = bits > 8 ? 0 : coloursUsed != 0 ? coloursUsed : 1 << bits;
-  const auto pixelOffset = static_cast<std::uint32_t>(14 + 40 + colours * 4);
-  const auto imageSize = static_cast<std::uint32_t>(stride * height);
-
-  QByteArray bytes("BM");
-  AppendU32(bytes, pixelOffset + imageSize);
-  AppendU32(bytes, 0);
-  AppendU32(bytes, pixelOffset);
-  AppendU32(bytes, 40);
-  AppendU32(bytes, static_cast<std::uint32_t>(width));
-  AppendU32(bytes, static_cast<std::uint32_t>(topDown ? -height : height));
-  AppendU16(bytes, 1);
-  AppendU16(bytes, static_cast<std::uint16_t>(bits));
-  AppendU32(bytes, 0);
-  AppendU32(bytes, imageSize);
-  AppendU32(bytes, 3780);
-  AppendU32(bytes, 3780);
-  AppendU32(bytes, static_cast<std::uint32_t>(coloursUsed));
-  AppendU32(bytes, 0);
+  const DibHeader header{.width = width,
+                         .height = topDown ? -height : height,
+                         .bits = static_cast<std::uint16_t>(bits),
+                         .coloursUsed = static_cast<std::uint32_t>(coloursUsed),
+                         .paletteEntries = static_cast<std::uint32_t>(colours)};
+  const auto stride = static_cast<int>(Stride(header));
+  QByteArray bytes = HeaderBytes(header);
 
   // Palette: 0 blue, 1 red, 2 green, the rest black (BGRX each).
   for (int i = 0; i < colours; ++i) {

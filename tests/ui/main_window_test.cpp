@@ -6,11 +6,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "reference_readings.h"
 #include "window_test_support.h"
 
 using plinthar::MainWindow;
 using plinthar::testing::Find;
 using plinthar::testing::MessageBoxWatcher;
+using plinthar::testing::PinDisplays;
+using plinthar::testing::PinRow;
 using plinthar::testing::ShownTextCounter;
 
 namespace {
@@ -72,6 +75,17 @@ struct Form {
   bool active = false;
 };
 
+// The three texts that describe pins P7 … P0 given as the bits of a number.
+QStringList PinTexts(int pins) {
+  PinRow row{};
+  for (int pin = 0; pin < 8; ++pin) {
+    row[static_cast<std::size_t>(pin)] = (pins >> pin & 1) != 0;
+  }
+  const plinthar::testing::Displays texts = PinDisplays(row);
+  return {QString::fromStdString(texts.binary), QString::fromStdString(texts.hex),
+          QString::fromStdString(texts.decimal)};
+}
+
 QPoint IndicatorCentre(QCheckBox& box) {
   QStyleOptionButton option;
   option.initFrom(&box);
@@ -130,6 +144,27 @@ class MainWindowTest : public QObject {
     QCOMPARE(form.Text("Text2")->text(), QStringLiteral("ab3F"));
   }
 
+  // 0200 on pins that already show 200: the conversion leaves the decimal box
+  // as typed, so the user's cursor in it stays where it was.
+  void an_operation_that_keeps_a_box_text_keeps_its_cursor() {
+    Form form;
+    QVERIFY(form.active);
+    for (const int pin : {7, 6, 3}) {
+      QTest::mouseClick(form.Pin(pin), Qt::LeftButton);
+    }
+    form.Erase("Text3");
+    form.Type("Text3", QStringLiteral("0200"));
+    QLineEdit* decimal = form.Text("Text3");
+    decimal->setCursorPosition(1);
+    const QStringList before = form.Texts();
+    form.shown.Reset();
+
+    QTest::mouseClick(form.Button("Command2"), Qt::LeftButton);
+    QCOMPARE(form.Texts(), QStringList({"11001000", "0xC8", "0200"}));
+    form.VerifyEachChangedBoxShownOnce(before);
+    QCOMPARE(decimal->cursorPosition(), 1);
+  }
+
   void enter_and_escape_press_nothing_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<int>("key");
@@ -181,7 +216,9 @@ class MainWindowTest : public QObject {
                                           : QStringList({"1000001", "0x20", ""}));
 
     MessageBoxWatcher watcher;
+    form.shown.Reset();
     QTest::mouseClick(form.Button(qPrintable(button)), Qt::LeftButton);
+    form.VerifyEachChangedBoxShownOnce(before);  // none changed, so none is written
     QCOMPARE(watcher.seen.size(), std::size_t{1});
     const auto& seen = watcher.seen.front();
     QCOMPARE(seen.icon, QMessageBox::Warning);
@@ -232,6 +269,38 @@ class MainWindowTest : public QObject {
     QTest::mouseClick(box, Qt::LeftButton, {}, point);
     QCOMPARE(form.ShownPins(), 0);
     QCOMPARE(form.Texts(), QStringList({"0", "0x0", "0"}));
+    form.VerifyEachChangedBoxShownOnce(texts);
+  }
+
+  // Every box by its name: CheckN flips pin N-1 and no other, from all pins
+  // clear and from a mixed row, and the click is handled once.
+  void each_box_flips_its_own_pin_data() {
+    QTest::addColumn<int>("box");
+    QTest::addColumn<int>("before");
+    for (int box = 1; box <= 8; ++box) {
+      QTest::addRow("Check%d, all clear", box) << box << 0;
+      QTest::addRow("Check%d, A5", box) << box << 0xA5;
+    }
+  }
+
+  void each_box_flips_its_own_pin() {
+    QFETCH(int, box);
+    QFETCH(int, before);
+    Form form;
+    QVERIFY(form.active);
+    if (before != 0) {
+      // Set by a conversion, so that no box's handling is used to get there.
+      form.Type("Text3", QString::number(before));
+      QTest::mouseClick(form.Button("Command2"), Qt::LeftButton);
+      QCOMPARE(form.ShownPins(), before);
+    }
+    const QStringList texts = form.Texts();
+    form.shown.Reset();
+    auto* check = Find<QCheckBox>(form.window, qPrintable(QStringLiteral("Check%1").arg(box)));
+    QTest::mouseClick(check, Qt::LeftButton, {}, IndicatorCentre(*check));
+    const int after = before ^ (1 << (box - 1));
+    QCOMPARE(form.ShownPins(), after);
+    QCOMPARE(form.Texts(), PinTexts(after));
     form.VerifyEachChangedBoxShownOnce(texts);
   }
 
