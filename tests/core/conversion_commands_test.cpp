@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "plinthar/conversion_commands.h"
 #include "case_name.h"
 #include "converter_recording.h"
+#include "plinthar/conversion_commands.h"
 
 namespace plinthar {
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "plinthar/converter_state.h"
 #include "converter_recording.h"
+#include "plinthar/converter_state.h"
 
 namespace plinthar {
 namespace {

@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
-#include "plinthar/decimal_input.h"
 #include "case_name.h"
 #include "converter_recording.h"
+#include "plinthar/decimal_input.h"
 
 namespace plinthar {
 namespace {

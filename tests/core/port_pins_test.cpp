@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "plinthar/port_pins.h"
 #include "case_name.h"
 #include "converter_recording.h"
+#include "plinthar/port_pins.h"
 
 namespace plinthar {
 namespace {

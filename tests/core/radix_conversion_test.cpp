@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "plinthar/radix_conversion.h"
 #include "case_name.h"
 #include "converter_recording.h"
+#include "plinthar/radix_conversion.h"
 
 namespace plinthar {
 namespace {
