@@ -1,6 +1,7 @@
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -18,6 +19,14 @@ namespace {
 
 QString MissingPicture(const QTemporaryDir& dir) {
   return dir.filePath(QStringLiteral("LCD.BMP"));
+}
+
+// What the widget itself draws over the given rows, on a clear image.
+QImage DrawnRows(QWidget& widget, int top, int rows) {
+  QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  widget.render(&image, QPoint(), QRegion(0, top, widget.width(), rows), {});
+  return image;
 }
 
 QStringList NamesOf(const QList<QWidget*>& widgets) {
@@ -148,6 +157,35 @@ class FormLayoutTest : public QObject {
     QStringList created = NamesOf(window.findChildren<QWidget*>());
     created.removeIf([&](const QString& name) { return !expected.contains(name); });
     QCOMPARE(created, expected);
+  }
+
+  // A label skips drawing when a repaint misses its letters: each strip of
+  // rows must come out as a plain label draws it.
+  void labels_draw_as_plain_labels_data() {
+    QTest::addColumn<QString>("name");
+    for (int label = 1; label <= 11; ++label) {
+      const QString name = QStringLiteral("Label%1").arg(label);
+      QTest::newRow(qPrintable(name)) << name;
+    }
+  }
+
+  void labels_draw_as_plain_labels() {
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    MainWindow window(MissingPicture(dir));
+    auto* label = Find<QLabel>(window, qPrintable(name));
+    QLabel plain(label->text());
+    plain.setFont(label->font());
+    plain.setTextFormat(label->textFormat());
+    plain.setAlignment(label->alignment());
+    plain.resize(label->size());
+    QVERIFY(DrawnRows(*label, 0, label->height()) !=
+            QImage(label->size(), QImage::Format_ARGB32_Premultiplied));
+    for (int rows = 1; rows <= 2; ++rows) {
+      for (int top = 0; top + rows <= label->height(); ++top) {
+        QCOMPARE(DrawnRows(*label, top, rows), DrawnRows(plain, top, rows));
+      }
+    }
   }
 
   void window_frame() {

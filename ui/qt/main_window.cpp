@@ -15,6 +15,7 @@
 #include "control_placement.h"
 #include "display_picture.h"
 #include "form_fonts.h"
+#include "form_label.h"
 #include "pin_check_box.h"
 #include "plinthar/conversion_commands.h"
 #include "plinthar/form/screen_units.h"
@@ -56,7 +57,7 @@ QPushButton* MakeButton(QWidget* container, const form::ControlSpec& spec) {
 }
 
 QLabel* MakeLabel(QWidget* container, const form::ControlSpec& spec) {
-  auto* label = new QLabel(Caption(spec), container);
+  auto* label = new FormLabel(Caption(spec), container);
   PlaceControl(*label, spec);
   label->setTextFormat(Qt::PlainText);
   label->setAlignment(HorizontalAlignment(spec.alignment) | Qt::AlignTop);
