@@ -186,14 +186,19 @@ class WindowUnderTest {
 
 // --- The floor ---------------------------------------------------------------
 
-// The window's warning box, without the window.
+// The window's warning box, modal to a window of the form's size as the
+// window's own is, without the window's controls.
 class BoxPlatform : public plinthar::Platform {
  public:
+  explicit BoxPlatform(QWidget& owner) : owner_(owner) {}
   void ShowWarning(const std::string& message, const std::string& title) override {
     QMessageBox box(QMessageBox::Warning, QString::fromStdString(title),
-                    QString::fromStdString(message), QMessageBox::Ok);
+                    QString::fromStdString(message), QMessageBox::Ok, &owner_);
     box.exec();
   }
+
+ private:
+  QWidget& owner_;
 };
 
 constexpr std::array<TextField, 3> kBoxFields{TextField::BinaryText, TextField::HexText,
@@ -286,9 +291,9 @@ class Floor {
   }
 
   const Operation& operation_;
-  BoxPlatform platform_;
-  std::unique_ptr<plinthar::ConverterState> state_;
   QWidget parent_;
+  BoxPlatform platform_{parent_};
+  std::unique_ptr<plinthar::ConverterState> state_;
   std::array<QLineEdit*, 3> boxes_{};
   std::array<QCheckBox*, plinthar::kPinCount> pins_{};
   QPushButton* caption_ = nullptr;
