@@ -240,6 +240,12 @@ class Floor {
   // before the press.
   void Prepare(const std::string& input) {
     state_ = std::make_unique<plinthar::ConverterState>(platform_);
+    if (operation_.start == Start::Cleared) {
+      // As the window is cleared before each press: empty boxes and pins,
+      // then the input pasted afresh, so that both start equally warm.
+      Show();
+      QApplication::processEvents();
+    }
     if (operation_.start == Start::Repeated) {
       // The first run sets the pins, whose cascade leaves short texts; the
       // second changes no pin and leaves the long texts that the window's
