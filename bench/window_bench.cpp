@@ -16,7 +16,6 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QString>
 #include <QTimer>
@@ -43,6 +42,7 @@
 #include "plinthar/converter_state.h"
 #include "plinthar/form/form_table.h"
 #include "plinthar/form/screen_units.h"
+#include "warning_box.h"
 
 namespace {
 
@@ -192,9 +192,7 @@ class BoxPlatform : public plinthar::Platform {
  public:
   explicit BoxPlatform(QWidget& owner) : owner_(owner) {}
   void ShowWarning(const std::string& message, const std::string& title) override {
-    QMessageBox box(QMessageBox::Warning, QString::fromStdString(title),
-                    QString::fromStdString(message), QMessageBox::Ok, &owner_);
-    box.exec();
+    plinthar::ShowWarningBox(owner_, message, title);
   }
 
  private:

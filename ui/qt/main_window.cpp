@@ -6,7 +6,6 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <limits>
@@ -20,6 +19,7 @@
 #include "plinthar/conversion_commands.h"
 #include "plinthar/form/screen_units.h"
 #include "plinthar/port_pins.h"
+#include "warning_box.h"
 
 namespace plinthar {
 
@@ -195,9 +195,7 @@ void MainWindow::ConnectEvents() {
 }
 
 void MainWindow::ShowWarning(const std::string& message, const std::string& title) {
-  QMessageBox box(QMessageBox::Warning, QString::fromStdString(title),
-                  QString::fromStdString(message), QMessageBox::Ok, this);
-  box.exec();
+  ShowWarningBox(*this, message, title);
 }
 
 void MainWindow::ShowText(TextField field, const std::string& value) {
