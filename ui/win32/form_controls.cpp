@@ -76,29 +76,38 @@ HWND& WindowOf(ControlWindows& controls, const form::ControlSpec& spec) {
   return controls.at(ControlIndex(spec));
 }
 
+// The caption-less frame and the picture box draw no text, so they keep no
+// font.
+bool HasFont(const form::ControlSpec& spec) {
+  return spec.kind != form::ControlKind::Frame && spec.kind != form::ControlKind::PictureBox;
+}
+
 }  // namespace
 
-ControlWindows CreateControls(HWND window, HINSTANCE instance) {
+ControlWindows CreateControls(HWND window, HINSTANCE instance, int dotsPerInch, FormFonts& fonts) {
+  std::array<const form::ControlSpec*, form::kControlCount> byTabIndex = form::kControls;
+  std::ranges::sort(byTabIndex, {}, &form::ControlSpec::tabIndex);
   ControlWindows controls{};
-  for (const form::ControlSpec* spec : form::kControls) {
+  for (const form::ControlSpec* spec : byTabIndex) {
     const WindowKind kind = KindOf(*spec, instance);
+    // Frame1 comes before the pin row: its tab index is lower.
     HWND parent =
         spec->container == form::Container::Frame1 ? WindowOf(controls, form::Frame1) : window;
     HWND control = CreateWindowExW(
         kind.extendedStyle, kind.className, Utf8ToWide(spec->caption).c_str(),
-        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, 0, 0, 0, 0, parent,
+        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style,
+        form::TwipsToPixels(spec->left, dotsPerInch), form::TwipsToPixels(spec->top, dotsPerInch),
+        form::TwipsToPixels(spec->width, dotsPerInch),
+        form::TwipsToPixels(spec->height, dotsPerInch), parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(*spec))), instance, nullptr);
     if (spec->kind == form::ControlKind::TextBox) {
       SendMessageW(control, EM_SETLIMITTEXT, kTextLimit, 0);
     }
+    // The window is not shown yet: nothing to redraw.
+    if (HasFont(*spec)) {
+      SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.At(spec->pointSize)), FALSE);
+    }
     WindowOf(controls, *spec) = control;
-  }
-
-  std::array<const form::ControlSpec*, form::kControlCount> byTabIndex = form::kControls;
-  std::ranges::sort(byTabIndex, {}, &form::ControlSpec::tabIndex);
-  for (const form::ControlSpec* spec : byTabIndex) {
-    SetWindowPos(WindowOf(controls, *spec), HWND_BOTTOM, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   return controls;
 }
@@ -111,9 +120,7 @@ void LayOutControls(const ControlWindows& controls, int dotsPerInch, FormFonts& 
                form::TwipsToPixels(spec.top, dotsPerInch),
                form::TwipsToPixels(spec.width, dotsPerInch),
                form::TwipsToPixels(spec.height, dotsPerInch), TRUE);
-    // The caption-less frame and the picture box draw no text, so they keep
-    // no font.
-    if (spec.kind != form::ControlKind::Frame && spec.kind != form::ControlKind::PictureBox) {
+    if (HasFont(spec)) {
       SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.At(spec.pointSize)), TRUE);
     }
   }

@@ -79,15 +79,15 @@ MainWindow::MainWindow(HINSTANCE instance, std::filesystem::path picturePath)
                   kWindowStyle, outer.left, outer.top, outer.right - outer.left,
                   outer.bottom - outer.top, nullptr, nullptr, instance, this);
 
-  controls_ = CreateControls(window_, instance);
   const auto dpi = static_cast<int>(GetDpiForWindow(window_));
+  fonts_ = std::make_unique<FormFonts>(dpi);
+  controls_ = CreateControls(window_, instance, dpi, *fonts_);
   if (dpi != systemDpi) {
     const RECT moved = OuterRect(dpi, form::TwipsToPixels(form::kClientLeft, dpi),
                                  form::TwipsToPixels(form::kClientTop, dpi));
     SetWindowPos(window_, nullptr, moved.left, moved.top, moved.right - moved.left,
                  moved.bottom - moved.top, SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  LayOut(dpi);
   refresh_.emplace(state_, *this);
   focus_ = Control(form::Picture1);
   Form_Load();
