@@ -250,12 +250,13 @@ void MainWindow::ShowWarning(const std::string& message, const std::string& titl
 
 void MainWindow::ShowText(TextField field, const std::string& value) {
   HWND control = Control(form::ControlShowing(field));
-  const std::wstring text = Utf8ToWide(value);
   // Rewriting a text the box already holds would move the cursor of a user
-  // who is typing into it.
-  if (TextOf(control) != text) {
+  // who is typing into it. The box holds the text when it reads as the text,
+  // as typing reads it: a character beyond U+FFFF is typed as two halves, and
+  // between them the box holds a lone half that its field keeps as U+FFFD.
+  if (WideToUtf8(TextOf(control)) != value) {
     showing_ = true;
-    SetWindowTextW(control, text.c_str());
+    SetWindowTextW(control, Utf8ToWide(value).c_str());
     showing_ = false;
   }
 }
