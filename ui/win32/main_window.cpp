@@ -178,6 +178,7 @@ void MainWindow::LayOut(int dotsPerInch) {
   // The controls let go of the old fonts before these are deleted.
   auto fonts = std::make_unique<FormFonts>(dotsPerInch);
   LayOutControls(controls_, dotsPerInch, *fonts);
+  SetBoxResolution(Control(form::Picture1), dotsPerInch);
   fonts_ = std::move(fonts);
 }
 
