@@ -233,6 +233,66 @@ TEST(FormLayout, WindowFrame) {
   EXPECT_EQ(origin.y, 293);
 }
 
+// A screen whose work area is smaller than the form's place and the window:
+// the window opens inside it, moved no further than it must, or with its
+// top-left corner in view when it cannot fit.
+enum class Corner : std::uint8_t { BottomRight, TopLeft };
+
+struct SmallScreen {
+  const char* name;
+  RECT workArea;
+  Corner touches;
+  bool fits;
+};
+
+void PrintTo(const SmallScreen& row, std::ostream* out) {
+  *out << row.name;
+}
+
+class OnASmallScreen : public ::testing::TestWithParam<SmallScreen> {};
+
+TEST_P(OnASmallScreen, TheWindowOpensInsideTheWorkArea) {
+  const SmallScreen& row = GetParam();
+  const TemporaryFolder folder;
+  RECT askedAbout{};
+  const plinthar::win32::MainWindow window(GetModuleHandleW(nullptr), folder.Path() / "LCD.BMP",
+                                           [&](const RECT& outer) {
+                                             askedAbout = outer;
+                                             return row.workArea;
+                                           });
+  RECT outer{};
+  GetWindowRect(window.Handle(), &outer);
+  // The monitor is looked up where the form puts the window.
+  EXPECT_EQ(outer.right - outer.left, askedAbout.right - askedAbout.left);
+  POINT client{0, 0};
+  ClientToScreen(window.Handle(), &client);
+  EXPECT_EQ(askedAbout.left + (client.x - outer.left), 408);
+  EXPECT_EQ(askedAbout.top + (client.y - outer.top), 293);
+
+  const RECT& work = row.workArea;
+  if (row.fits) {
+    EXPECT_GE(outer.left, work.left);
+    EXPECT_GE(outer.top, work.top);
+    EXPECT_LE(outer.right, work.right);
+    EXPECT_LE(outer.bottom, work.bottom);
+  }
+  if (row.touches == Corner::BottomRight) {
+    EXPECT_EQ(outer.right, work.right);
+    EXPECT_EQ(outer.bottom, work.bottom);
+  } else {
+    EXPECT_EQ(outer.left, work.left);
+    EXPECT_EQ(outer.top, work.top);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Screens, OnASmallScreen,
+    ::testing::Values(
+        SmallScreen{"SmallerThanThePlace", {0, 0, 600, 500}, Corner::BottomRight, true},
+        SmallScreen{"TaskBarsLeftAndAboveThePlace", {450, 320, 1280, 1024}, Corner::TopLeft, true},
+        SmallScreen{"SmallerThanTheWindow", {100, 50, 300, 250}, Corner::TopLeft, false}),
+    [](const auto& row) { return std::string(row.param.name); });
+
 // The class icon comes from the program's resources, at the two sizes that
 // the title bar and the task bar use.
 TEST(FormLayout, WindowIconHasBothSizes) {
