@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -209,6 +210,28 @@ class FormLayoutTest : public QObject {
     QCOMPARE(window.geometry(), QRect(408, 293, 274, 253));
     window.resize(400, 400);
     QCOMPARE(window.size(), QSize(274, 253));
+  }
+
+  // Where the form's place and size fit the screen the window stands there;
+  // where they do not (the offscreen screen with QT_SCALE_FACTOR 1.5 or 2),
+  // it is moved just inside the available area.
+  void window_opens_inside_the_screen() {
+    QTemporaryDir dir;
+    MainWindow window(MissingPicture(dir));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QRect area = window.screen()->availableGeometry();
+    const QRect atFormPlace(408, 293, 274, 253);
+    QVERIFY2(area.contains(window.geometry()), qPrintable(QStringLiteral("%1, %2 in %3 x %4")
+                                                              .arg(window.x())
+                                                              .arg(window.y())
+                                                              .arg(area.width())
+                                                              .arg(area.height())));
+    if (area.contains(atFormPlace)) {
+      QCOMPARE(window.geometry(), atFormPlace);
+    } else {
+      QCOMPARE(window.geometry().bottomRight(), area.bottomRight());
+    }
   }
 
   void window_icon_has_both_sizes() {
