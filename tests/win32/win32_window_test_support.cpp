@@ -1,4 +1,4 @@
-#include "window_test_support.h"
+#include "win32_window_test_support.h"
 
 #include <commctrl.h>
 
