@@ -20,7 +20,6 @@ class DisplayPicture {
   // Nothing unless the bytes are a complete bitmap.
   static std::optional<DisplayPicture> FromBytes(std::vector<std::uint8_t> bytes);
 
-  [[nodiscard]] form::BitmapSize Size() const { return size_; }
   // The picture's natural size is its size at the form's 96 dpi, so that it
   // keeps its share of the box, which is given in twips, at any resolution.
   [[nodiscard]] form::BitmapSize SizeAt(int dotsPerInch) const;
