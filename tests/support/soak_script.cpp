@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "form_operations.h"
 #include "reference_readings.h"
 
 namespace plinthar::testing::soak {
@@ -277,10 +278,10 @@ std::string CheckPress(Pressed pressed, int pin, const Fields& before, const Fie
 std::string CheckWarnings(const Fields& before, const Fields& now,
                           const std::vector<std::string>& messages) {
   for (const std::string& message : messages) {
-    const bool explained = (message == "请输入十六进制数！" && before.hex.empty()) ||
-                           (message == "请输入十进制数！" && before.decimal.empty()) ||
-                           (message == "请输入 0 到 2147483647 之间的十进制整数！" &&
-                            !before.decimal.empty() && !AcceptedDecimal(before.decimal));
+    const bool explained = (message == kEmptyHexMessage && before.hex.empty()) ||
+                           (message == kEmptyDecimalMessage && before.decimal.empty()) ||
+                           (message == kBadDecimalMessage && !before.decimal.empty() &&
+                            !AcceptedDecimal(before.decimal));
     if (!explained) {
       return "a warning " + message + " with the fields " + FieldsText(before);
     }

@@ -10,13 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "form_operations.h"
 #include "plinthar/conversion_commands.h"
 #include "plinthar/form/form_table.h"
 #include "plinthar/form/screen_units.h"
 #include "plinthar/port_pins.h"
 #include "soak_script.h"
 #include "text_conversion.h"
-#include "window_test_support.h"
+#include "win32_window_test_support.h"
 
 // A long run of random user events against the Win32 window, driven in-process
 // through the program's own message handling: clicks on the controls, typing
@@ -194,8 +195,8 @@ class Soak {
     for (const SeenMessageBox& box : seen) {
       messages.push_back(WideToUtf8(box.text));
       if (problem.empty() &&
-          (box.title != L"Quorvane" || !box.warningIcon || box.buttons != std::vector<int>{IDOK} ||
-           !box.ownedByForm || !box.formDisabled)) {
+          (WideToUtf8(box.title) != plinthar::testing::kWarningTitle || !box.warningIcon ||
+           box.buttons != std::vector<int>{IDOK} || !box.ownedByForm || !box.formDisabled)) {
         problem = "a box titled " + WideToUtf8(box.title) + " that is no warning of the form";
       }
     }

@@ -73,7 +73,7 @@ WindowKind KindOf(const form::ControlSpec& spec, HINSTANCE instance) {
 }
 
 HWND& WindowOf(ControlWindows& controls, const form::ControlSpec& spec) {
-  return controls.at(ControlIndex(spec));
+  return controls.at(form::ControlIndex(spec));
 }
 
 // The caption-less frame and the picture box draw no text, so they keep no
@@ -93,13 +93,12 @@ ControlWindows CreateControls(HWND window, HINSTANCE instance, int dotsPerInch, 
     // Frame1 comes before the pin row: its tab index is lower.
     HWND parent =
         spec->container == form::Container::Frame1 ? WindowOf(controls, form::Frame1) : window;
+    const form::PixelRect rect = form::ControlRect(*spec, dotsPerInch);
     HWND control = CreateWindowExW(
         kind.extendedStyle, kind.className, Utf8ToWide(spec->caption).c_str(),
-        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style,
-        form::TwipsToPixels(spec->left, dotsPerInch), form::TwipsToPixels(spec->top, dotsPerInch),
-        form::TwipsToPixels(spec->width, dotsPerInch),
-        form::TwipsToPixels(spec->height, dotsPerInch), parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(*spec))), instance, nullptr);
+        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, rect.left, rect.top, rect.width,
+        rect.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(*spec))),
+        instance, nullptr);
     if (spec->kind == form::ControlKind::TextBox) {
       SendMessageW(control, EM_SETLIMITTEXT, kTextLimit, 0);
     }
@@ -116,10 +115,8 @@ void LayOutControls(const ControlWindows& controls, int dotsPerInch, FormFonts& 
   for (std::size_t index = 0; index < form::kControls.size(); ++index) {
     const form::ControlSpec& spec = *form::kControls.at(index);
     HWND control = controls.at(index);
-    MoveWindow(control, form::TwipsToPixels(spec.left, dotsPerInch),
-               form::TwipsToPixels(spec.top, dotsPerInch),
-               form::TwipsToPixels(spec.width, dotsPerInch),
-               form::TwipsToPixels(spec.height, dotsPerInch), TRUE);
+    const form::PixelRect rect = form::ControlRect(spec, dotsPerInch);
+    MoveWindow(control, rect.left, rect.top, rect.width, rect.height, TRUE);
     if (HasFont(spec)) {
       SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.At(spec.pointSize)), TRUE);
     }
