@@ -13,6 +13,7 @@
 
 #include "control_placement.h"
 #include "display_picture.h"
+#include "form_accessibility.h"
 #include "form_fonts.h"
 #include "form_label.h"
 #include "pin_check_box.h"
@@ -83,6 +84,7 @@ void ShowInBox(QLineEdit& box, const QString& text) {
 
 MainWindow::MainWindow(QString picturePath, QWidget* parent)
     : QWidget(parent), state_(*this), picturePath_(std::move(picturePath)) {
+  InstallFormAccessibility();
   setObjectName(QString::fromUtf8(form::kFormName));
   const std::string_view caption = form::WindowCaption();
   setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));

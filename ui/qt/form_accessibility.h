@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QAccessible>
+
+#include "plinthar/form/form_table.h"
+
+class QWidget;
+
+namespace plinthar {
+
+// The role Qt reports for a role of the form.
+QAccessible::Role QtRole(form::AccessibleRole role);
+
+// Makes screen readers announce the form as its table says where Qt's own
+// accessible interfaces do not: the window as a window named with its title
+// (a plain QWidget is a nameless "filler" to AT-SPI), Frame1 as a named group
+// of the pins and Picture1 as a named picture, with or without its picture.
+// Installs the interface factory on the first call; needs the QApplication.
+void InstallFormAccessibility();
+
+// Drops the interfaces that Qt made for the window and its controls while
+// they were being built, before they had their names, so that the next
+// question is answered from the table. Called once the controls exist.
+void RefreshFormAccessibility(QWidget& window);
+
+}  // namespace plinthar
