@@ -4,8 +4,6 @@
 
 #include "plinthar/form/form_table.h"
 
-class QWidget;
-
 namespace plinthar {
 
 // The role Qt reports for a role of the form.
@@ -17,10 +15,5 @@ QAccessible::Role QtRole(form::AccessibleRole role);
 // of the pins and Picture1 as a named picture, with or without its picture.
 // Installs the interface factory on the first call; needs the QApplication.
 void InstallFormAccessibility();
-
-// Drops the interfaces that Qt made for the window and its controls while
-// they were being built, before they had their names, so that the next
-// question is answered from the table. Called once the controls exist.
-void RefreshFormAccessibility(QWidget& window);
 
 }  // namespace plinthar
