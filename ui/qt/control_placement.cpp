@@ -20,6 +20,10 @@ void PlaceControl(QWidget& control, const form::ControlSpec& spec) {
   control.setObjectName(QString::fromUtf8(spec.name));
   control.setGeometry(PixelRect(spec));
   control.setFont(FormFont(spec.pointSize));
+  // Buttons and labels are called by their captions, which Qt reads itself.
+  if (*spec.accessibleName != '\0') {
+    control.setAccessibleName(QString::fromUtf8(spec.accessibleName));
+  }
 }
 
 }  // namespace plinthar

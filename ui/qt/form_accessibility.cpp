@@ -28,7 +28,7 @@ const form::ControlSpec* ControlOf(const QWidget& widget) {
 
 // Qt describes the text boxes, buttons, pin boxes and labels itself, with
 // their values, states and actions; only the frame and the picture box need
-// their role and name from the table.
+// their role from the table.
 QAccessibleInterface* FormInterface(const QString& /*className*/, QObject* object) {
   auto* widget = qobject_cast<QWidget*>(object);
   if (widget == nullptr) {
@@ -43,8 +43,8 @@ QAccessibleInterface* FormInterface(const QString& /*className*/, QObject* objec
       (spec->kind != form::ControlKind::Frame && spec->kind != form::ControlKind::PictureBox)) {
     return nullptr;
   }
-  return new QAccessibleWidget(widget, QtRole(form::RoleOf(spec->kind)),
-                               QString::fromUtf8(spec->accessibleName));
+  // Named, as every control, by its accessible name from the table.
+  return new QAccessibleWidget(widget, QtRole(form::RoleOf(spec->kind)));
 }
 
 }  // namespace

@@ -44,7 +44,6 @@ QLineEdit* MakeTextBox(QWidget* container, const form::ControlSpec& spec) {
   box->setAlignment(HorizontalAlignment(spec.alignment) | Qt::AlignVCenter);
   // The boxes take text of any length; Qt would stop at 32767 characters.
   box->setMaxLength(std::numeric_limits<int>::max());
-  box->setAccessibleName(QString::fromUtf8(spec.accessibleName));
   return box;
 }
 
@@ -68,7 +67,6 @@ QLabel* MakeLabel(QWidget* container, const form::ControlSpec& spec) {
 PinCheckBox* MakePinBox(QWidget* container, const form::ControlSpec& spec) {
   auto* box = new PinCheckBox(container);
   PlaceControl(*box, spec);
-  box->setAccessibleName(QString::fromUtf8(spec.accessibleName));
   return box;
 }
 
