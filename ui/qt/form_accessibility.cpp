@@ -4,9 +4,29 @@
 #include <QString>
 #include <QWidget>
 
+#include "plinthar/form/form_table.h"
+
 namespace plinthar {
 
 namespace {
+
+QAccessible::Role QtRole(form::AccessibleRole role) {
+  switch (role) {
+    case form::AccessibleRole::Text:
+      return QAccessible::EditableText;
+    case form::AccessibleRole::PushButton:
+      return QAccessible::PushButton;
+    case form::AccessibleRole::Grouping:
+      return QAccessible::Grouping;
+    case form::AccessibleRole::CheckBox:
+      return QAccessible::CheckBox;
+    case form::AccessibleRole::StaticText:
+      return QAccessible::StaticText;
+    case form::AccessibleRole::Graphic:
+      break;
+  }
+  return QAccessible::Graphic;
+}
 
 bool IsForm(const QWidget& widget) {
   return widget.isWindow() && widget.objectName() == QString::fromUtf8(form::kFormName);
@@ -48,24 +68,6 @@ QAccessibleInterface* FormInterface(const QString& /*className*/, QObject* objec
 }
 
 }  // namespace
-
-QAccessible::Role QtRole(form::AccessibleRole role) {
-  switch (role) {
-    case form::AccessibleRole::Text:
-      return QAccessible::EditableText;
-    case form::AccessibleRole::PushButton:
-      return QAccessible::PushButton;
-    case form::AccessibleRole::Grouping:
-      return QAccessible::Grouping;
-    case form::AccessibleRole::CheckBox:
-      return QAccessible::CheckBox;
-    case form::AccessibleRole::StaticText:
-      return QAccessible::StaticText;
-    case form::AccessibleRole::Graphic:
-      break;
-  }
-  return QAccessible::Graphic;
-}
 
 void InstallFormAccessibility() {
   static const bool installed = [] {

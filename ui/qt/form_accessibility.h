@@ -1,13 +1,6 @@
 #pragma once
 
-#include <QAccessible>
-
-#include "plinthar/form/form_table.h"
-
 namespace plinthar {
-
-// The role Qt reports for a role of the form.
-QAccessible::Role QtRole(form::AccessibleRole role);
 
 // Makes screen readers announce the form as its table says where Qt's own
 // accessible interfaces do not: the window as a window named with its title

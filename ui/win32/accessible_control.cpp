@@ -11,11 +11,29 @@ namespace plinthar::win32 {
 
 namespace {
 
-constexpr UINT_PTR kSubclassId = 1;
-
 // Interface identifiers come from __uuidof: MinGW's oleacc import library
 // exports IID_IAccessible as a function, so a reference to it links to an
 // import thunk's code instead of the identifier.
+
+constexpr UINT_PTR kSubclassId = 1;
+
+LONG MsaaRole(form::AccessibleRole role) {
+  switch (role) {
+    case form::AccessibleRole::Text:
+      return ROLE_SYSTEM_TEXT;
+    case form::AccessibleRole::PushButton:
+      return ROLE_SYSTEM_PUSHBUTTON;
+    case form::AccessibleRole::Grouping:
+      return ROLE_SYSTEM_GROUPING;
+    case form::AccessibleRole::CheckBox:
+      return ROLE_SYSTEM_CHECKBUTTON;
+    case form::AccessibleRole::StaticText:
+      return ROLE_SYSTEM_STATICTEXT;
+    case form::AccessibleRole::Graphic:
+      break;
+  }
+  return ROLE_SYSTEM_GRAPHIC;
+}
 
 bool IsSelf(const VARIANT& child) {
   return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
@@ -246,24 +264,6 @@ LRESULT CALLBACK AnswerForControl(HWND control, UINT message, WPARAM wParam, LPA
 }
 
 }  // namespace
-
-LONG MsaaRole(form::AccessibleRole role) {
-  switch (role) {
-    case form::AccessibleRole::Text:
-      return ROLE_SYSTEM_TEXT;
-    case form::AccessibleRole::PushButton:
-      return ROLE_SYSTEM_PUSHBUTTON;
-    case form::AccessibleRole::Grouping:
-      return ROLE_SYSTEM_GROUPING;
-    case form::AccessibleRole::CheckBox:
-      return ROLE_SYSTEM_CHECKBUTTON;
-    case form::AccessibleRole::StaticText:
-      return ROLE_SYSTEM_STATICTEXT;
-    case form::AccessibleRole::Graphic:
-      break;
-  }
-  return ROLE_SYSTEM_GRAPHIC;
-}
 
 std::optional<LRESULT> AnswerGetObject(HWND control, const form::ControlSpec& spec, WPARAM wParam,
                                        LPARAM lParam) {

@@ -15,9 +15,6 @@
 // these objects through the MSAA-to-UIA bridge.
 namespace plinthar::win32 {
 
-// The MSAA role (ROLE_SYSTEM_…) of a role of the form.
-LONG MsaaRole(form::AccessibleRole role);
-
 // The answer to WM_GETOBJECT for the control's client area (OBJID_CLIENT):
 // the system's standard object for the control, with the name of the form's
 // table and the role of the control's kind. Everything else (the state, the
