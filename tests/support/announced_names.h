@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "form_operations.h"
+
 // What a screen reader must call each control of the form when the window
 // opens, written out here rather than read from the form's table, so that a
 // wrong name in the table fails the window tests of both systems.
@@ -32,7 +34,7 @@ inline constexpr std::array<AnnouncedName, 27> kAnnouncedNames{{
     // The buttons and labels as their captions.
     {"Command1", "十六进制转二制"},
     {"Command2", "十进制转二进制"},
-    {"Command3", "全选"},
+    {"Command3", kSelectAllCaption},
     {"Label1", "A"},
     {"Label2", "B"},
     {"Label3", "C"},

@@ -6,7 +6,7 @@
 
 #include "announced_names.h"
 #include "plinthar/form/form_table.h"
-#include "window_test_support.h"
+#include "qt_window_test_support.h"
 
 using plinthar::MainWindow;
 using plinthar::testing::AnnouncedNameOf;
@@ -118,7 +118,7 @@ class AccessibilityTest : public QObject {
     QVERIFY(toggle != nullptr);
     toggle->click();
     QCOMPARE(QAccessible::queryAccessibleInterface(toggle)->text(QAccessible::Name),
-             QStringLiteral("清空"));
+             QString::fromUtf8(plinthar::testing::kClearCaption));
   }
 };
 

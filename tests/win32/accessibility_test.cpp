@@ -6,7 +6,7 @@
 #include "announced_names.h"
 #include "plinthar/form/form_table.h"
 #include "text_conversion.h"
-#include "window_test_support.h"
+#include "win32_window_test_support.h"
 
 using plinthar::testing::AnnouncedNameOf;
 using plinthar::testing::Form;
@@ -106,7 +106,7 @@ TEST(Accessibility, ClickedPinIsCheckedAndTheOthersAreNot) {
 TEST(Accessibility, ToggleButtonIsAnnouncedByItsCurrentCaption) {
   const Form form;
   form.Click(form.Control("Command3"));
-  EXPECT_EQ(Announce(form.Control("Command3")).name, L"清空");
+  EXPECT_EQ(Announce(form.Control("Command3")).name, Wide(plinthar::testing::kClearCaption));
 }
 
 }  // namespace
