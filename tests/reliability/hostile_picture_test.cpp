@@ -69,7 +69,7 @@ QByteArray PatternRow(const DibHeader& header, int y) {
 // sits in memory as a whole.
 bool WritePatternBitmap(QIODevice& out, int width, int height, bool topDown) {
   const DibHeader header{.width = width, .height = topDown ? -height : height};
-  if (out.write(HeaderBytes(header)) != 54) {
+  if (out.write(HeaderBytes<QByteArray>(header)) != 54) {
     return false;
   }
   for (int stored = 0; stored < height; ++stored) {
@@ -108,7 +108,7 @@ QByteArray HugePaletteBitmap(int width, int height) {
                          .bits = 8,
                          .coloursUsed = kEntries,
                          .paletteEntries = kEntries};
-  QByteArray bytes = HeaderBytes(header);
+  QByteArray bytes = HeaderBytes<QByteArray>(header);
   for (std::uint32_t i = 0; i < kEntries; ++i) {
     const QRgb colour = PatternColour(static_cast<int>(i % 256), 0);
     bytes.append(static_cast<char>(qBlue(colour)));
@@ -130,7 +130,7 @@ QByteArray HugePaletteBitmap(int width, int height) {
 QByteArray ClaimingHeader(std::int32_t width, std::int32_t height) {
   constexpr int kFollowing = 1024;
   QByteArray bytes =
-      HeaderBytes({.width = width, .height = height, .declaredSize = 54 + kFollowing});
+      HeaderBytes<QByteArray>({.width = width, .height = height, .declaredSize = 54 + kFollowing});
   bytes.append(QByteArray(kFollowing, '\x5A'));
   return bytes;
 }
