@@ -177,10 +177,12 @@ std::string RunSequence(std::uint32_t seed) {
     const PinRow pinsBefore = Pins(s.state);
     s.display.StartEvent();
     s.tap.StartEvent();
-    events += RunEvent(s, random) + "\n";
+    events += RunEvent(s, random);
+    events += '\n';
     const std::string breaches = Breaches(s, pinsBefore);
     if (!breaches.empty()) {
-      return events + "  -> " + breaches;
+      events += "  -> ";
+      return events + breaches;
     }
   }
   return {};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -94,9 +95,10 @@ inline std::int64_t PixelOffset(const DibHeader& header) {
 
 // The masks of 5-6-5 at 16 bits and of 8-8-8 otherwise: red, green, blue.
 inline std::uint32_t ColourMask(const DibHeader& header, int channel) {
-  constexpr std::uint32_t kMasks16[] = {0xF800, 0x07E0, 0x001F};
-  constexpr std::uint32_t kMasks32[] = {0xFF0000, 0xFF00, 0xFF};
-  return header.bits == 16 ? kMasks16[channel] : kMasks32[channel];
+  constexpr std::array<std::uint32_t, 3> kMasks16 = {0xF800, 0x07E0, 0x001F};
+  constexpr std::array<std::uint32_t, 3> kMasks32 = {0xFF0000, 0xFF00, 0xFF};
+  const auto index = static_cast<std::size_t>(channel);
+  return header.bits == 16 ? kMasks16.at(index) : kMasks32.at(index);
 }
 
 // The file header, the info header and any masks after it; the palette and
@@ -145,7 +147,7 @@ Container HeaderBytes(const DibHeader& header) {
 // (a pixel offset past the tables leaves a gap of zeros).
 template <typename Container = Bytes>
 Container BitmapBytes(const DibHeader& header) {
-  Container bytes = HeaderBytes<Container>(header);
+  auto bytes = HeaderBytes<Container>(header);
   for (std::uint32_t i = 0; i < header.paletteEntries; ++i) {
     const auto grey = static_cast<std::uint8_t>(i * 37);
     AppendLittleEndian(bytes, grey * 0x010101U, 4);
