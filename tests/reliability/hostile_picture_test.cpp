@@ -110,7 +110,7 @@ QByteArray HugePaletteBitmap(int width, int height) {
                          .bits = 8,
                          .coloursUsed = kEntries,
                          .paletteEntries = kEntries};
-  QByteArray bytes = HeaderBytes<QByteArray>(header);
+  auto bytes = HeaderBytes<QByteArray>(header);
   for (std::uint32_t i = 0; i < kEntries; ++i) {
     const QRgb colour = PatternColour(static_cast<int>(i % 256), 0);
     bytes.append(static_cast<char>(qBlue(colour)));
@@ -131,7 +131,7 @@ QByteArray HugePaletteBitmap(int width, int height) {
 // A header for a picture far larger than the bytes that follow it.
 QByteArray ClaimingHeader(std::int32_t width, std::int32_t height) {
   constexpr int kFollowing = 1024;
-  QByteArray bytes =
+  auto bytes =
       HeaderBytes<QByteArray>({.width = width, .height = height, .declaredSize = 54 + kFollowing});
   bytes.append(QByteArray(kFollowing, '\x5A'));
   return bytes;
