@@ -10,14 +10,17 @@
 
 #include "converter_recording.h"
 #include "plinthar/conversion_commands.h"
-#include "plinthar/form/field_refresh.h"
+#include "plinthar/form/converter_form.h"
+#include "plinthar/form/form_table.h"
 #include "plinthar/port_pins.h"
 
 // Random sequences of what a user does to the window (typing into the three
-// boxes, the three buttons, the eight pins) against a display that keeps what
-// it was told. After every event: the display shows the state; no field was
-// shown twice; and nothing was shown that the event did not change, a text
-// that it did not write or a pin that ended where it began.
+// boxes, the three buttons, the eight pins), handed to the form as a window
+// hands them, against a display that keeps what it was told. A core beside
+// the form, given the same events, says which texts each event wrote. After
+// every event: the display shows the state; no field was shown twice; and
+// nothing was shown that the event did not change, a text that it did not
+// write or a pin that ended where it began.
 //
 // PLINTHAR_PROPERTY_SEED replays one sequence; a failure prints its seed.
 
@@ -54,22 +57,16 @@ class ShownDisplay : public form::FieldDisplay {
   std::vector<int> pinsShown;
 };
 
-// Stands between the state and the refresh, noting which texts an event
-// wrote before passing each write on.
-class WriteTap : public FieldListener {
+// Notes which texts the core beside the form wrote during an event.
+class WrittenTexts : public FieldListener {
  public:
-  explicit WriteTap(FieldListener& refresh) : refresh_(refresh) {}
-  void TextWritten(TextField field, const std::string& value) override {
+  void TextWritten(TextField field, const std::string& /*value*/) override {
     written.at(static_cast<std::size_t>(field)) = true;
-    refresh_.TextWritten(field, value);
   }
-  void PinWritten(int pin, bool set) override { refresh_.PinWritten(pin, set); }
+  void PinWritten(int /*pin*/, bool /*set*/) override {}
   void StartEvent() { written = {}; }
 
   std::array<bool, kTextFields> written{};
-
- private:
-  FieldListener& refresh_;
 };
 
 // A sensible mixture: hexadecimal and decimal digits, the letters and signs
@@ -89,43 +86,53 @@ std::string RandomText(std::mt19937& random) {
 
 struct Sequence {
   RecordingPlatform platform;
-  ConverterState state{platform};
+  form::ConverterForm form{platform};
   ShownDisplay display;
-  form::FieldRefresh refresh{state, display};
-  WriteTap tap{refresh};
-  Sequence() { state.SetListener(&tap); }
+  RecordingPlatform besidePlatform;
+  ConverterState beside{besidePlatform};
+  WrittenTexts writes;
+  Sequence() {
+    form.Show(display);
+    beside.SetListener(&writes);
+  }
 };
 
-// One user event, as the window routes it: typing is stored at once, a click
-// runs one operation inside the refresh. Returns what was done, for reports.
+// One user event, as a window hands it to the form, and the same operation
+// on the core beside it. Returns what was done, for reports.
 std::string RunEvent(Sequence& s, std::mt19937& random) {
   const int event = std::uniform_int_distribution<int>(0, 13)(random);
   if (event < 3) {
     // Typing: a new text, or one more character after what the box holds.
-    static constexpr std::array kBoxes = {TextField::DecimalText, TextField::HexText,
-                                          TextField::BinaryText};
-    const TextField box = kBoxes.at(static_cast<std::size_t>(event));
+    static constexpr std::array kBoxes = {&form::Text3, &form::Text2, &form::Text1};
+    static constexpr std::array kFields = {TextField::DecimalText, TextField::HexText,
+                                           TextField::BinaryText};
+    const auto index = static_cast<std::size_t>(event);
     std::string text = RandomText(random);
     if (std::uniform_int_distribution<int>(0, 1)(random) == 0) {
-      text = s.state.Text(box) + text.substr(0, 1);
+      text = s.beside.Text(kFields.at(index)) + text.substr(0, 1);
     }
-    s.state.SetText(box, text);
-    return "type \"" + text + "\" into " + std::string(TextFieldName(box));
+    s.form.TextTyped(*kBoxes.at(index), text);
+    s.beside.SetText(kFields.at(index), text);
+    return "type \"" + text + "\" into " + std::string(kBoxes.at(index)->name);
   }
   switch (event) {
     case 3:
-      s.refresh.Run([&] { ConvertHex(s.state); });
+      s.form.Click(form::Command1);
+      ConvertHex(s.beside);
       return "Command1";
     case 4:
-      s.refresh.Run([&] { ConvertDecimal(s.state); });
+      s.form.Click(form::Command2);
+      ConvertDecimal(s.beside);
       return "Command2";
     case 5:
-      s.refresh.Run([&] { ToggleAllPins(s.state); });
+      s.form.Click(form::Command3);
+      ToggleAllPins(s.beside);
       return "Command3";
     default: {
       const int pin = event - 6;
-      s.refresh.Run([&] { s.state.ClickPin(pin); });
-      return "Check" + std::to_string(pin + 1);
+      s.form.Click(*form::kPinBoxes.at(static_cast<std::size_t>(pin)));
+      s.beside.ClickPin(pin);
+      return std::string(form::kPinBoxes.at(static_cast<std::size_t>(pin))->name);
     }
   }
 }
@@ -139,7 +146,7 @@ std::string Breaches(const Sequence& s, const PinRow& pinsBefore) {
     if (++textTimes.at(index) == 2) {
       breaches += std::string(TextFieldName(field)) + " shown twice; ";
     }
-    if (!s.tap.written.at(index)) {
+    if (!s.writes.written.at(index)) {
       breaches += std::string(TextFieldName(field)) + " shown though not written; ";
     }
   }
@@ -149,21 +156,25 @@ std::string Breaches(const Sequence& s, const PinRow& pinsBefore) {
     if (++pinTimes.at(index) == 2) {
       breaches += "P" + std::to_string(pin) + " shown twice; ";
     }
-    if (s.state.Pin(pin) == pinsBefore.at(index)) {
+    if (s.form.State().Pin(pin) == pinsBefore.at(index)) {
       breaches += "P" + std::to_string(pin) + " shown though unchanged; ";
     }
   }
   for (std::size_t field = 0; field < kTextFields; ++field) {
     const auto textField = static_cast<TextField>(field);
-    if (s.display.shown.texts.at(field) != s.state.Text(textField)) {
+    if (s.display.shown.texts.at(field) != s.form.State().Text(textField)) {
       breaches += std::string(TextFieldName(textField)) + " shows \"" +
-                  s.display.shown.texts.at(field) + "\", holds \"" + s.state.Text(textField) +
-                  "\"; ";
+                  s.display.shown.texts.at(field) + "\", holds \"" +
+                  s.form.State().Text(textField) + "\"; ";
     }
   }
-  if (s.display.shown.pins != Pins(s.state)) {
-    breaches +=
-        "pins show " + PinPattern(s.display.shown.pins) + ", hold " + PinPattern(s.state) + "; ";
+  if (s.display.shown.pins != Pins(s.form.State())) {
+    breaches += "pins show " + PinPattern(s.display.shown.pins) + ", hold " +
+                PinPattern(s.form.State()) + "; ";
+  }
+  // The form ran the event's one operation, as the core beside it did.
+  if (Snapshot(s.form.State()) != Snapshot(s.beside)) {
+    breaches += "the form's state is not the core's beside it; ";
   }
   return breaches;
 }
@@ -174,9 +185,9 @@ std::string RunSequence(std::uint32_t seed) {
   Sequence s;
   std::string events;
   for (int i = 0; i < kEventsPerSequence; ++i) {
-    const PinRow pinsBefore = Pins(s.state);
+    const PinRow pinsBefore = Pins(s.form.State());
     s.display.StartEvent();
-    s.tap.StartEvent();
+    s.writes.StartEvent();
     events += RunEvent(s, random);
     events += '\n';
     const std::string breaches = Breaches(s, pinsBefore);

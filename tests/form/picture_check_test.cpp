@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "bitmap_files.h"
+#include "bitmap_bytes.h"
 #include "case_name.h"
 #include "gdi_extent.h"
 
@@ -23,6 +23,10 @@
 namespace plinthar::testing {
 namespace {
 
+using bmp::BitmapBytes;
+using bmp::Bytes;
+using bmp::TablesEnd;
+using bmp::WriteLittleEndian;
 using form::BitmapSize;
 using form::CompleteBitmapSize;
 
@@ -61,7 +65,8 @@ DibHeader Indexed(std::uint16_t bits, std::uint32_t coloursUsed, std::uint32_t e
 
 // Colour masks, after a plain header or inside a later one.
 DibHeader BitFields(std::uint16_t bits, std::uint32_t infoSize) {
-  return {.width = 5, .height = 3, .bits = bits, .infoSize = infoSize, .compression = kBitFields};
+  return {
+      .width = 5, .height = 3, .bits = bits, .infoSize = infoSize, .compression = kBitFields};
 }
 
 // A header whose pixel offset lies `shift` bytes after the end of its tables

@@ -71,7 +71,7 @@ QByteArray PatternRow(const DibHeader& header, int y) {
 // sits in memory as a whole.
 bool WritePatternBitmap(QIODevice& out, int width, int height, bool topDown) {
   const DibHeader header{.width = width, .height = topDown ? -height : height};
-  if (out.write(HeaderBytes<QByteArray>(header)) != 54) {
+  if (out.write(HeaderBytes(header)) != 54) {
     return false;
   }
   for (int stored = 0; stored < height; ++stored) {
@@ -110,7 +110,7 @@ QByteArray HugePaletteBitmap(int width, int height) {
                          .bits = 8,
                          .coloursUsed = kEntries,
                          .paletteEntries = kEntries};
-  auto bytes = HeaderBytes<QByteArray>(header);
+  QByteArray bytes = HeaderBytes(header);
   for (std::uint32_t i = 0; i < kEntries; ++i) {
     const QRgb colour = PatternColour(static_cast<int>(i % 256), 0);
     bytes.append(static_cast<char>(qBlue(colour)));
@@ -131,8 +131,8 @@ QByteArray HugePaletteBitmap(int width, int height) {
 // A header for a picture far larger than the bytes that follow it.
 QByteArray ClaimingHeader(std::int32_t width, std::int32_t height) {
   constexpr int kFollowing = 1024;
-  auto bytes =
-      HeaderBytes<QByteArray>({.width = width, .height = height, .declaredSize = 54 + kFollowing});
+  QByteArray bytes =
+      HeaderBytes({.width = width, .height = height, .declaredSize = 54 + kFollowing});
   bytes.append(QByteArray(kFollowing, '\x5A'));
   return bytes;
 }

@@ -11,7 +11,7 @@
 #include "bitmap_files.h"
 #include "display_picture.h"
 #include "plinthar/form/picture_check.h"
-#include "window_test_support.h"
+#include "qt_window_test_support.h"
 
 using plinthar::DecodeDisplayPicture;
 using plinthar::LoadDisplayPicture;
@@ -42,7 +42,7 @@ QByteArray Bitmap(int width, int height, int bits, bool topDown = false, int col
                          .coloursUsed = static_cast<std::uint32_t>(coloursUsed),
                          .paletteEntries = static_cast<std::uint32_t>(colours)};
   const auto stride = static_cast<int>(Stride(header));
-  auto bytes = HeaderBytes<QByteArray>(header);
+  QByteArray bytes = HeaderBytes(header);
 
   // Palette: 0 blue, 1 red, 2 green, the rest black (BGRX each).
   for (int i = 0; i < colours; ++i) {

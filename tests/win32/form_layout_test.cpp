@@ -2,18 +2,25 @@
 
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <fstream>
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "window_test_support.h"
+#include "bitmap_bytes.h"
+#include "expected_form.h"
+#include "text_conversion.h"
+#include "win32_window_test_support.h"
 
+using plinthar::form::ControlKind;
+using plinthar::form::TextAlignment;
+using plinthar::testing::ExpectedControl;
 using plinthar::testing::Form;
+using plinthar::testing::kExpectedControls;
 using plinthar::testing::RectInParent;
 using plinthar::testing::TemporaryFolder;
 using plinthar::testing::TextOf;
+using plinthar::win32::Utf8ToWide;
 
 namespace {
 
@@ -38,13 +45,9 @@ std::string NameOf(const Form& form, HWND control) {
   if (control == form.Handle()) {
     return "二进制计算";
   }
-  for (const char* name :
-       {"Text3",  "Command1", "Text2",  "Command3", "Command2", "Text1",  "Frame1",
-        "Check1", "Check2",   "Check3", "Check4",   "Check5",   "Check6", "Check7",
-        "Check8", "Label9",   "Label8", "Label7",   "Label6",   "Label5", "Label4",
-        "Label3", "Label2",   "Label1", "Picture1", "Label11",  "Label10"}) {
-    if (form.Control(name) == control) {
-      return name;
+  for (const ExpectedControl& expected : kExpectedControls) {
+    if (form.Control(expected.name) == control) {
+      return expected.name;
     }
   }
   return "?";
@@ -62,67 +65,43 @@ std::vector<std::string> ChildNames(const Form& form, HWND parent) {
 // The style bits that tell the kind of a control and how it shows its text.
 enum class Look : std::uint8_t { Centred, RightAligned, PushButton, PinBox, Label, Frame, Picture };
 
-// The controls as the form was drawn, in pixels at 96 dpi.
-struct ExpectedControl {
-  const char* name;
-  const wchar_t* className;
-  const char* container;
-  RECT geometry;  // left, top, right, bottom
-  const wchar_t* caption;
-  // The em height: 9 pt is 12 px, 12 pt 16 px, 15.75 pt 21 px; 0 for the
-  // frame and the picture box, which draw no text and keep no font.
-  int fontPixels;
-  Look look;
-  bool tabStop;
-};
+Look LookOf(const ExpectedControl& expected) {
+  switch (expected.kind) {
+    case ControlKind::TextBox:
+      return expected.alignment == TextAlignment::Right ? Look::RightAligned : Look::Centred;
+    case ControlKind::Button:
+      return Look::PushButton;
+    case ControlKind::Frame:
+      return Look::Frame;
+    case ControlKind::CheckBox:
+      return Look::PinBox;
+    case ControlKind::Label:
+      return Look::Label;
+    case ControlKind::PictureBox:
+      break;
+  }
+  return Look::Picture;
+}
 
-void PrintTo(const ExpectedControl& row, std::ostream* out) {
-  *out << row.name;
+const wchar_t* ClassNameOf(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::TextBox:
+      return L"Edit";
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+      return L"Button";
+    case ControlKind::Frame:
+      return L"PlintharFrameBox";
+    case ControlKind::Label:
+      return L"Static";
+    case ControlKind::PictureBox:
+      break;
+  }
+  return L"PlintharPictureBox";
 }
 
 RECT At(int left, int top, int width, int height) {
   return {left, top, left + width, top + height};
-}
-
-const std::vector<ExpectedControl>& ExpectedControls() {
-  static const std::vector<ExpectedControl> controls{
-      {"Text3", L"Edit", "二进制计算", At(216, 8, 41, 25), L"", 16, Look::Centred, true},
-      {"Command1", L"Button", "二进制计算", At(168, 216, 97, 33), L"十六进制转二制", 12,
-       Look::PushButton, true},
-      {"Text2", L"Edit", "二进制计算", At(216, 56, 41, 25), L"", 16, Look::Centred, true},
-      {"Command3", L"Button", "二进制计算", At(8, 216, 49, 33), L"全选", 12, Look::PushButton,
-       true},
-      {"Command2", L"Button", "二进制计算", At(64, 216, 97, 33), L"十进制转二进制", 12,
-       Look::PushButton, true},
-      {"Text1", L"Edit", "二进制计算", At(144, 104, 113, 25), L"", 21, Look::RightAligned, true},
-      {"Frame1", L"PlintharFrameBox", "二进制计算", At(8, 128, 257, 81), L"", 0, Look::Frame,
-       false},
-      {"Check1", L"Button", "Frame1", At(232, 32, 17, 25), L"", 12, Look::PinBox, true},
-      {"Check2", L"Button", "Frame1", At(200, 32, 17, 25), L"", 12, Look::PinBox, true},
-      {"Check3", L"Button", "Frame1", At(168, 32, 17, 25), L"", 12, Look::PinBox, true},
-      {"Check4", L"Button", "Frame1", At(136, 32, 17, 25), L"", 12, Look::PinBox, true},
-      {"Check5", L"Button", "Frame1", At(104, 32, 17, 25), L"", 12, Look::PinBox, true},
-      {"Check6", L"Button", "Frame1", At(72, 32, 17, 25), L"", 12, Look::PinBox, true},
-      {"Check7", L"Button", "Frame1", At(40, 32, 17, 25), L"", 12, Look::PinBox, true},
-      {"Check8", L"Button", "Frame1", At(8, 32, 17, 25), L"", 12, Look::PinBox, true},
-      {"Label9", L"Static", "Frame1", At(8, 56, 241, 17), L"P7  P6  P5  P4  P3  P2  P1  P0", 16,
-       Look::Label, false},
-      {"Label8", L"Static", "Frame1", At(10, 16, 17, 17), L"DP", 12, Look::Label, false},
-      {"Label7", L"Static", "Frame1", At(44, 16, 9, 17), L"G", 12, Look::Label, false},
-      {"Label6", L"Static", "Frame1", At(76, 16, 9, 17), L"F", 12, Look::Label, false},
-      {"Label5", L"Static", "Frame1", At(108, 16, 9, 17), L"E", 12, Look::Label, false},
-      {"Label4", L"Static", "Frame1", At(140, 16, 9, 17), L"D", 12, Look::Label, false},
-      {"Label3", L"Static", "Frame1", At(172, 16, 9, 17), L"C", 12, Look::Label, false},
-      {"Label2", L"Static", "Frame1", At(204, 16, 9, 17), L"B", 12, Look::Label, false},
-      {"Label1", L"Static", "Frame1", At(237, 16, 9, 17), L"A", 12, Look::Label, false},
-      {"Picture1", L"PlintharPictureBox", "二进制计算", At(24, 8, 105, 121), L"", 0, Look::Picture,
-       true},
-      {"Label11", L"Static", "二进制计算", At(144, 12, 65, 17), L"十制制数", 16, Look::Label,
-       false},
-      {"Label10", L"Static", "二进制计算", At(144, 60, 65, 17), L"十六进制", 16, Look::Label,
-       false},
-  };
-  return controls;
 }
 
 void ExpectLook(HWND control, Look look) {
@@ -160,6 +139,18 @@ void ExpectLook(HWND control, Look look) {
   }
 }
 
+}  // namespace
+
+namespace plinthar::testing {
+
+void PrintTo(const ExpectedControl& row, std::ostream* out) {
+  *out << row.name;
+}
+
+}  // namespace plinthar::testing
+
+namespace {
+
 class Controls : public ::testing::TestWithParam<ExpectedControl> {};
 
 TEST_P(Controls, StandAsTheFormDrewThem) {
@@ -167,14 +158,16 @@ TEST_P(Controls, StandAsTheFormDrewThem) {
   const Form form;
   HWND control = form.Control(expected.name);
   ASSERT_NE(control, nullptr);
-  EXPECT_EQ(ClassOf(control), expected.className);
+  EXPECT_EQ(ClassOf(control), ClassNameOf(expected.kind));
   EXPECT_EQ(NameOf(form, GetParent(control)), expected.container);
   const RECT geometry = RectInParent(control);
-  EXPECT_TRUE(EqualRect(&geometry, &expected.geometry))
+  const RECT drawn = At(expected.left, expected.top, expected.width, expected.height);
+  EXPECT_TRUE(EqualRect(&geometry, &drawn))
       << geometry.left << ", " << geometry.top << ", " << geometry.right - geometry.left << " x "
       << geometry.bottom - geometry.top;
-  EXPECT_EQ(TextOf(control), expected.caption);
-  if (expected.fontPixels == 0) {
+  EXPECT_EQ(TextOf(control), Utf8ToWide(expected.caption));
+  // The frame and the picture box draw no text, so they keep no font.
+  if (expected.kind == ControlKind::Frame || expected.kind == ControlKind::PictureBox) {
     EXPECT_EQ(SendMessageW(control, WM_GETFONT, 0, 0), 0);
   } else {
     const LOGFONTW font = FontOf(control);
@@ -185,10 +178,10 @@ TEST_P(Controls, StandAsTheFormDrewThem) {
     EXPECT_FALSE(font.lfItalic || font.lfUnderline || font.lfStrikeOut);
   }
   EXPECT_EQ((StyleOf(control) & WS_TABSTOP) != 0, expected.tabStop);
-  ExpectLook(control, expected.look);
+  ExpectLook(control, LookOf(expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(Form, Controls, ::testing::ValuesIn(ExpectedControls()),
+INSTANTIATE_TEST_SUITE_P(Form, Controls, ::testing::ValuesIn(kExpectedControls),
                          [](const auto& row) { return std::string(row.param.name); });
 
 // The dialog manager's Tab follows the stacking order of the children.
@@ -222,12 +215,12 @@ TEST(FormLayout, WindowFrame) {
 
   RECT client{};
   GetClientRect(form.Handle(), &client);
-  EXPECT_EQ(client.right, 274);
-  EXPECT_EQ(client.bottom, 253);
+  EXPECT_EQ(client.right, plinthar::testing::kExpectedClientWidth);
+  EXPECT_EQ(client.bottom, plinthar::testing::kExpectedClientHeight);
   POINT origin{0, 0};
   ClientToScreen(form.Handle(), &origin);
-  EXPECT_EQ(origin.x, 408);
-  EXPECT_EQ(origin.y, 293);
+  EXPECT_EQ(origin.x, plinthar::testing::kExpectedClientLeft);
+  EXPECT_EQ(origin.y, plinthar::testing::kExpectedClientTop);
 }
 
 // The class icon comes from the program's resources, at the two sizes that
@@ -334,33 +327,10 @@ TEST(FormLayout, FollowsTheMonitorResolution) {
 // in bottom-up rows, or top-down ones with a negative height.
 template <typename Colour>
 std::vector<std::uint8_t> BitmapBytes(int width, int height, bool topDown, Colour colour) {
-  const int stride = (width * 3 + 3) / 4 * 4;
-  BITMAPFILEHEADER file{};
-  BITMAPINFOHEADER info{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = static_cast<DWORD>(file.bfOffBits + static_cast<DWORD>(stride * height));
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = topDown ? -height : height;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  info.biCompression = BI_RGB;
-  std::vector<std::uint8_t> bytes(file.bfSize);
-  std::memcpy(bytes.data(), &file, sizeof file);
-  std::memcpy(bytes.data() + sizeof file, &info, sizeof info);
-  for (int y = 0; y < height; ++y) {
-    const int row = topDown ? y : height - 1 - y;
-    for (int x = 0; x < width; ++x) {
-      const COLORREF rgb = colour(x, y);
-      const auto at =
-          static_cast<std::size_t>(file.bfOffBits) + static_cast<std::size_t>(row * stride + x * 3);
-      bytes[at] = GetBValue(rgb);
-      bytes[at + 1] = GetGValue(rgb);
-      bytes[at + 2] = GetRValue(rgb);
-    }
-  }
-  return bytes;
+  return plinthar::testing::bmp::PaintedBitmap(width, height, topDown, [&](int x, int y) {
+    const COLORREF rgb = colour(x, y);
+    return plinthar::testing::bmp::Rgb{GetRValue(rgb), GetGValue(rgb), GetBValue(rgb)};
+  });
 }
 
 void WritePicture(const TemporaryFolder& folder, const std::vector<std::uint8_t>& bytes) {

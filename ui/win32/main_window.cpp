@@ -5,9 +5,7 @@
 #include <array>
 
 #include "control_ids.h"
-#include "plinthar/conversion_commands.h"
 #include "plinthar/form/screen_units.h"
-#include "plinthar/port_pins.h"
 #include "text_conversion.h"
 
 namespace plinthar::win32 {
@@ -65,7 +63,7 @@ std::wstring TextOf(HWND control) {
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, std::filesystem::path picturePath)
-    : state_(*this), picturePath_(std::move(picturePath)) {
+    : form_(*this), picturePath_(std::move(picturePath)) {
   const INITCOMMONCONTROLSEX controlClasses{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controlClasses);
 
@@ -88,7 +86,7 @@ MainWindow::MainWindow(HINSTANCE instance, std::filesystem::path picturePath)
                  moved.bottom - moved.top, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   LayOut(dpi);
-  refresh_.emplace(state_, *this);
+  form_.Show(*this);
   focus_ = Control(form::Picture1);
   Form_Load();
 }
@@ -100,7 +98,7 @@ MainWindow::~MainWindow() {
 }
 
 HWND MainWindow::Control(const form::ControlSpec& spec) const {
-  return controls_.at(ControlIndex(spec));
+  return controls_.at(form::ControlIndex(spec));
 }
 
 LRESULT CALLBACK MainWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam,
@@ -126,7 +124,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       if (HIWORD(wParam) == BN_CLICKED) {
-        Clicked(LOWORD(wParam));
+        // Enter and Escape arrive as IDOK and IDCANCEL, no control of the
+        // table: they press nothing.
+        if (const form::ControlSpec* control = ControlWithId(LOWORD(wParam))) {
+          form_.Click(*control);
+        }
       } else if (HIWORD(wParam) == EN_CHANGE) {
         TextTyped(LOWORD(wParam));
       }
@@ -181,65 +183,14 @@ void MainWindow::LayOut(int dotsPerInch) {
   fonts_ = std::move(fonts);
 }
 
-void MainWindow::Clicked(int id) {
-  switch (id) {
-    case ControlId(form::Command1):
-      Command1_Click();
-      return;
-    case ControlId(form::Command2):
-      Command2_Click();
-      return;
-    case ControlId(form::Command3):
-      Command3_Click();
-      return;
-    case ControlId(form::Check1):
-      Check1_Click();
-      return;
-    case ControlId(form::Check2):
-      Check2_Click();
-      return;
-    case ControlId(form::Check3):
-      Check3_Click();
-      return;
-    case ControlId(form::Check4):
-      Check4_Click();
-      return;
-    case ControlId(form::Check5):
-      Check5_Click();
-      return;
-    case ControlId(form::Check6):
-      Check6_Click();
-      return;
-    case ControlId(form::Check7):
-      Check7_Click();
-      return;
-    case ControlId(form::Check8):
-      Check8_Click();
-      return;
-    default:
-      // Enter and Escape arrive as IDOK and IDCANCEL: they press nothing.
-      return;
-  }
-}
-
 // The text boxes are bound to their fields: typing stores the text and
 // converts nothing.
 void MainWindow::TextTyped(int id) {
   if (showing_) {
     return;  // the window's own writing, not the user's
   }
-  switch (id) {
-    case ControlId(form::Text3):
-      state_.SetDecimalText(WideToUtf8(TextOf(Control(form::Text3))));
-      return;
-    case ControlId(form::Text2):
-      state_.SetHexText(WideToUtf8(TextOf(Control(form::Text2))));
-      return;
-    case ControlId(form::Text1):
-      state_.SetBinaryText(WideToUtf8(TextOf(Control(form::Text1))));
-      return;
-    default:
-      return;
+  if (const form::ControlSpec* box = ControlWithId(id)) {
+    form_.TextTyped(*box, WideToUtf8(TextOf(Control(*box))));
   }
 }
 
@@ -273,50 +224,6 @@ void MainWindow::Form_Load() {
     SetBoxPicture(Control(form::Picture1), &*picture_);
   }
   // Without its picture the window works all the same.
-}
-
-void MainWindow::Command1_Click() {
-  Run([this] { ConvertHex(state_); });
-}
-
-void MainWindow::Command2_Click() {
-  Run([this] { ConvertDecimal(state_); });
-}
-
-void MainWindow::Command3_Click() {
-  Run([this] { ToggleAllPins(state_); });
-}
-
-void MainWindow::Check1_Click() {
-  Run([this] { state_.ClickPin(0); });
-}
-
-void MainWindow::Check2_Click() {
-  Run([this] { state_.ClickPin(1); });
-}
-
-void MainWindow::Check3_Click() {
-  Run([this] { state_.ClickPin(2); });
-}
-
-void MainWindow::Check4_Click() {
-  Run([this] { state_.ClickPin(3); });
-}
-
-void MainWindow::Check5_Click() {
-  Run([this] { state_.ClickPin(4); });
-}
-
-void MainWindow::Check6_Click() {
-  Run([this] { state_.ClickPin(5); });
-}
-
-void MainWindow::Check7_Click() {
-  Run([this] { state_.ClickPin(6); });
-}
-
-void MainWindow::Check8_Click() {
-  Run([this] { state_.ClickPin(7); });
 }
 
 }  // namespace plinthar::win32

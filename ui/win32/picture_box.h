@@ -20,7 +20,6 @@ class DisplayPicture {
   // Nothing unless the bytes are a complete bitmap.
   static std::optional<DisplayPicture> FromBytes(std::vector<std::uint8_t> bytes);
 
-  [[nodiscard]] form::BitmapSize Size() const { return size_; }
   // Draws the picture at its own size with its top-left corner at the
   // origin; the device context's clipping cuts what lies outside.
   void Draw(HDC dc) const;
