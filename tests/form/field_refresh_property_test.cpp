@@ -132,7 +132,7 @@ std::string RunEvent(Sequence& s, std::mt19937& random) {
       const int pin = event - 6;
       s.form.Click(*form::kPinBoxes.at(static_cast<std::size_t>(pin)));
       s.beside.ClickPin(pin);
-      return std::string(form::kPinBoxes.at(static_cast<std::size_t>(pin))->name);
+      return {form::kPinBoxes.at(static_cast<std::size_t>(pin))->name};
     }
   }
 }
