@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -202,6 +203,30 @@ class FormLayoutTest : public QObject {
                                       client));
     window.resize(400, 400);
     QCOMPARE(window.size(), client);
+  }
+
+  // Where the form's place and size fit the screen the window stands there;
+  // where they do not (the offscreen screen with QT_SCALE_FACTOR 1.5 or 2),
+  // it is moved just inside the available area.
+  void window_opens_inside_the_screen() {
+    QTemporaryDir dir;
+    MainWindow window(MissingPicture(dir));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QRect area = window.screen()->availableGeometry();
+    const QRect atFormPlace(
+        plinthar::testing::kExpectedClientLeft, plinthar::testing::kExpectedClientTop,
+        plinthar::testing::kExpectedClientWidth, plinthar::testing::kExpectedClientHeight);
+    QVERIFY2(area.contains(window.geometry()), qPrintable(QStringLiteral("%1, %2 in %3 x %4")
+                                                              .arg(window.x())
+                                                              .arg(window.y())
+                                                              .arg(area.width())
+                                                              .arg(area.height())));
+    if (area.contains(atFormPlace)) {
+      QCOMPARE(window.geometry(), atFormPlace);
+    } else {
+      QCOMPARE(window.geometry().bottomRight(), area.bottomRight());
+    }
   }
 
   void window_icon_has_both_sizes() {

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QImage>
 #include <QImageReader>
@@ -9,15 +10,18 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <limits>
 #include <utility>
 
 #include "control_placement.h"
 #include "display_picture.h"
+#include "form_accessibility.h"
 #include "form_fonts.h"
 #include "form_label.h"
 #include "pin_check_box.h"
 #include "plinthar/form/screen_units.h"
+#include "plinthar/form/window_placement.h"
 #include "warning_box.h"
 
 namespace plinthar {
@@ -42,7 +46,6 @@ QLineEdit* MakeTextBox(QWidget* container, const form::ControlSpec& spec) {
   box->setAlignment(HorizontalAlignment(spec.alignment) | Qt::AlignVCenter);
   // The boxes take text of any length; Qt would stop at 32767 characters.
   box->setMaxLength(std::numeric_limits<int>::max());
-  box->setAccessibleName(QString::fromUtf8(spec.accessibleName));
   return box;
 }
 
@@ -66,7 +69,6 @@ QFrame* MakeFrame(QWidget* container, const form::ControlSpec& spec) {
 PinCheckBox* MakePinBox(QWidget* container, const form::ControlSpec& spec) {
   auto* box = new PinCheckBox(container);
   PlaceControl(*box, spec);
-  box->setAccessibleName(QString::fromUtf8(spec.accessibleName));
   return box;
 }
 
@@ -91,10 +93,31 @@ QLabel* MakePictureBox(QWidget* container, const form::ControlSpec& spec) {
   return box;
 }
 
+// Qt scales the form's place with the screen, so at 150 or 200 % the window
+// can reach past a small screen; it is moved just enough to lie within the
+// available area of the screen it lands on. The window manager's frame lies
+// outside the client area placed here. On Wayland the compositor places
+// windows and takes no position from the program.
+QRect InAvailableArea(const QRect& client) {
+  const QScreen* screen = QGuiApplication::screenAt(client.center());
+  if (screen == nullptr) {
+    screen = QGuiApplication::primaryScreen();
+  }
+  if (screen == nullptr) {
+    return client;
+  }
+  const QRect area = screen->availableGeometry();
+  const form::ScreenRect placed = form::PlaceInWorkArea(
+      {client.x(), client.y(), client.x() + client.width(), client.y() + client.height()},
+      {area.x(), area.y(), area.x() + area.width(), area.y() + area.height()});
+  return {placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top};
+}
+
 }  // namespace
 
 MainWindow::MainWindow(QString picturePath, QWidget* parent)
     : QWidget(parent), form_(*this), picturePath_(std::move(picturePath)) {
+  InstallFormAccessibility();
   setObjectName(QString::fromUtf8(form::kFormName));
   const std::string_view caption = form::WindowCaption();
   setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
@@ -112,8 +135,9 @@ MainWindow::MainWindow(QString picturePath, QWidget* parent)
   }
   setWindowIcon(icon);
   // A top-level widget's geometry is that of its client area.
-  setGeometry(form::TwipsToPixels(form::kClientLeft), form::TwipsToPixels(form::kClientTop),
-              form::TwipsToPixels(form::kClientWidth), form::TwipsToPixels(form::kClientHeight));
+  setGeometry(InAvailableArea(
+      QRect(form::TwipsToPixels(form::kClientLeft), form::TwipsToPixels(form::kClientTop),
+            form::TwipsToPixels(form::kClientWidth), form::TwipsToPixels(form::kClientHeight))));
   setFixedSize(form::TwipsToPixels(form::kClientWidth), form::TwipsToPixels(form::kClientHeight));
 
   // The table lists the frame before the pin row that it holds.

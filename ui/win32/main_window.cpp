@@ -6,6 +6,7 @@
 
 #include "control_ids.h"
 #include "plinthar/form/screen_units.h"
+#include "plinthar/form/window_placement.h"
 #include "text_conversion.h"
 
 namespace plinthar::win32 {
@@ -53,6 +54,16 @@ RECT OuterRect(int dotsPerInch, int clientLeft, int clientTop) {
   return rect;
 }
 
+// The form's place scales with the resolution, so at 150 or 200 % a window
+// opened there can reach past a small screen; it is moved just enough to lie
+// within the work area.
+RECT InWorkArea(const RECT& outer, const RECT& work) {
+  const form::ScreenRect placed =
+      form::PlaceInWorkArea({outer.left, outer.top, outer.right, outer.bottom},
+                            {work.left, work.top, work.right, work.bottom});
+  return {placed.left, placed.top, placed.right, placed.bottom};
+}
+
 std::wstring TextOf(HWND control) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(
@@ -62,13 +73,23 @@ std::wstring TextOf(HWND control) {
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance, std::filesystem::path picturePath)
+RECT MainWindow::MonitorWorkArea(const RECT& window) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (GetMonitorInfoW(MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST), &monitor) == FALSE) {
+    return window;
+  }
+  return monitor.rcWork;
+}
+
+MainWindow::MainWindow(HINSTANCE instance, std::filesystem::path picturePath,
+                       const WorkAreaQuery& workArea)
     : form_(*this), picturePath_(std::move(picturePath)) {
   const INITCOMMONCONTROLSEX controlClasses{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controlClasses);
 
   // Placed first for the main monitor's resolution, then once more for the
-  // monitor that the window actually opened on.
+  // monitor that the window actually opened on, within its work area.
   const auto systemDpi = static_cast<int>(GetDpiForSystem());
   const RECT outer = OuterRect(systemDpi, form::TwipsToPixels(form::kClientLeft, systemDpi),
                                form::TwipsToPixels(form::kClientTop, systemDpi));
@@ -79,12 +100,11 @@ MainWindow::MainWindow(HINSTANCE instance, std::filesystem::path picturePath)
 
   controls_ = CreateControls(window_, instance);
   const auto dpi = static_cast<int>(GetDpiForWindow(window_));
-  if (dpi != systemDpi) {
-    const RECT moved = OuterRect(dpi, form::TwipsToPixels(form::kClientLeft, dpi),
-                                 form::TwipsToPixels(form::kClientTop, dpi));
-    SetWindowPos(window_, nullptr, moved.left, moved.top, moved.right - moved.left,
-                 moved.bottom - moved.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  const RECT atFormPlace = OuterRect(dpi, form::TwipsToPixels(form::kClientLeft, dpi),
+                                     form::TwipsToPixels(form::kClientTop, dpi));
+  const RECT placed = InWorkArea(atFormPlace, workArea(atFormPlace));
+  SetWindowPos(window_, nullptr, placed.left, placed.top, placed.right - placed.left,
+               placed.bottom - placed.top, SWP_NOZORDER | SWP_NOACTIVATE);
   LayOut(dpi);
   form_.Show(*this);
   focus_ = Control(form::Picture1);
@@ -180,6 +200,7 @@ void MainWindow::LayOut(int dotsPerInch) {
   // The controls let go of the old fonts before these are deleted.
   auto fonts = std::make_unique<FormFonts>(dotsPerInch);
   LayOutControls(controls_, dotsPerInch, *fonts);
+  SetBoxResolution(Control(form::Picture1), dotsPerInch);
   fonts_ = std::move(fonts);
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,10 +25,17 @@ namespace plinthar::win32 {
 // converts nothing itself.
 class MainWindow final : public Platform, public form::FieldDisplay {
  public:
+  // The work area, the part of the screen that no task bar covers, of the
+  // monitor that a window's rectangle lands on.
+  using WorkAreaQuery = std::function<RECT(const RECT& window)>;
+  static RECT MonitorWorkArea(const RECT& window);
+
   // Creates the window and its controls for the resolution of the monitor
-  // it opens on and runs Form_Load, reading the picture from picturePath,
-  // before returning; the window is not shown yet.
-  MainWindow(HINSTANCE instance, std::filesystem::path picturePath);
+  // it opens on, within that monitor's work area, and runs Form_Load,
+  // reading the picture from picturePath, before returning; the window is
+  // not shown yet. Tests put a screen of their own in place of the monitor.
+  MainWindow(HINSTANCE instance, std::filesystem::path picturePath,
+             const WorkAreaQuery& workArea = MonitorWorkArea);
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
   MainWindow(MainWindow&&) = delete;
