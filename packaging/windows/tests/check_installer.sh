@@ -32,8 +32,11 @@ stop_wine() {
   if [[ -d $prefix ]]; then
     WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
   fi
-  if [[ -s $state/session.pid ]]; then
-    timeout 30 tail --pid="$(cat "$state/session.pid")" -f /dev/null || true
+  # The session may end, and take its pid file, while this looks.
+  local session
+  session=$(cat "$state/session.pid" 2>/dev/null || true)
+  if [[ -n $session ]]; then
+    timeout 30 tail --pid="$session" -f /dev/null || true
   fi
 }
 
@@ -58,9 +61,10 @@ list_drive() {
   (cd "$drive_c" && find . -path ./windows -prune -o -path './users/*/Temp/*' -type d -o -print | sort)
 }
 
-# The value of one entry of the uninstall key, or nothing.
+# The value of one entry of the uninstall key, or nothing (reg.exe fails on
+# a missing value, which must not end the script).
 registry_value() {
-  wine reg.exe query "$uninstall_key" /v "$1" 2>/dev/null |
+  { wine reg.exe query "$uninstall_key" /v "$1" 2>/dev/null || true; } |
     sed -n "s/^ *$1 *REG_[A-Z]* *//p" | tr -d '\r'
 }
 
@@ -143,14 +147,14 @@ if ! timeout 30 tail --pid="$program" -f /dev/null; then
 fi
 same_as_stage "after the install over an older copy"
 expect_value DisplayVersion "$version"
-entries=$(wine reg.exe query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s /f Plinthar /d |
-  grep -c '^ *DisplayName *REG_SZ *Plinthar' || true)
+entries=$(wine reg.exe query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s |
+  grep -c '^ *DisplayName *REG_SZ *Plinthar\s*$' || true)
 [[ $entries == 1 ]] || fail "$entries Add/Remove Programs entries for Plinthar, expected 1"
 
 # A program that will not close: the silent installer and uninstaller wait a
 # few seconds, then give up with a non-zero exit code and leave the files.
 # The uninstaller runs in place (_?=), so that its own exit code is the one
-# that counts.
+# that counts; NSIS takes that folder only unquoted, hence its short name.
 wine "$pages_exe" hold "$window_class" 60 >"$work/hold" &
 holder=$!
 timeout 30 bash -c 'until [[ -s $1 ]]; do sleep 0.2; done' _ "$work/hold" ||
@@ -159,7 +163,7 @@ started=$SECONDS
 if wine "$setup" /S; then
   fail "the installer succeeded beside a program that would not close"
 fi
-if wine 'C:\Program Files\Plinthar\uninstall.exe' /S '_?=C:\Program Files\Plinthar'; then
+if wine 'C:\Program Files\Plinthar\uninstall.exe' /S '_?=C:\PROGRA~1\Plinthar'; then
   fail "the uninstaller succeeded beside a program that would not close"
 fi
 echo "both gave up after $((SECONDS - started)) s"

@@ -24,8 +24,11 @@ stop_wine() {
   if [[ -d $prefix ]]; then
     WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
   fi
-  if [[ -s $state/session.pid ]]; then
-    timeout 30 tail --pid="$(cat "$state/session.pid")" -f /dev/null || true
+  # The session may end, and take its pid file, while this looks.
+  local session
+  session=$(cat "$state/session.pid" 2>/dev/null || true)
+  if [[ -n $session ]]; then
+    timeout 30 tail --pid="$session" -f /dev/null || true
   fi
 }
 stop_wine
@@ -96,11 +99,24 @@ check_wizard() {
   done
 }
 
+# Runs a wizard and walks its pages into $work/WIZARD.txt. A wizard that
+# could not be walked to its end ends the test, and with it the Wine session
+# that still shows the wizard.
+walk() {
+  local wizard=$1
+  shift
+  wine "$@" &
+  local process=$!
+  if ! wine "$pages_exe" walk "$name $wizard" >"$work/$wizard.txt"; then
+    fail "the $wizard wizard's pages could not be walked: $(cat "$work/$wizard.txt")"
+    echo "$failures check(s) failed"
+    exit 1
+  fi
+  wait "$process" || fail "the $wizard wizard ended with $?"
+}
+
 echo "clicking through the installer"
-wine "$setup" &
-installer=$!
-wine "$pages_exe" walk "$name 安装" >"$work/安装.txt" || fail "the installer's pages could not be walked"
-wait "$installer" || fail "the installer ended with $?"
+walk 安装 "$setup"
 check_wizard 安装
 [[ -f "$program_dir/plinthar.exe" ]] || fail "the installer installed no plinthar.exe"
 
@@ -114,10 +130,7 @@ else
 fi
 
 echo "clicking through the uninstaller"
-wine 'C:\Program Files\Plinthar\uninstall.exe' &
-uninstaller=$!
-wine "$pages_exe" walk "$name 卸载" >"$work/卸载.txt" || fail "the uninstaller's pages could not be walked"
-wait "$uninstaller" || fail "the uninstaller ended with $?"
+walk 卸载 'C:\Program Files\Plinthar\uninstall.exe'
 check_wizard 卸载
 for _ in $(seq 60); do
   [[ -e "$program_dir" ]] || break
