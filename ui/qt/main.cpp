@@ -1,11 +1,24 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QString>
+#include <QtGlobal>
 
+#include <cstddef>
+#include <cstdlib>
+
+#include "display_platform.h"
 #include "main_window.h"
 #include "plinthar/version.h"
 
 int main(int argc, char* argv[]) {
+  if (const char* platform =
+          plinthar::DisplayPlatformFor({.qt_qpa_platform = std::getenv("QT_QPA_PLATFORM"),
+                                        .xdg_current_desktop = std::getenv("XDG_CURRENT_DESKTOP"),
+                                        .wayland_display = std::getenv("WAYLAND_DISPLAY"),
+                                        .display = std::getenv("DISPLAY")},
+                                       {argv, static_cast<std::size_t>(argc)})) {
+    qputenv("QT_QPA_PLATFORM", platform);
+  }
   QApplication application(argc, argv);
   QCoreApplication::setApplicationName(QString::fromUtf8(plinthar::kProductName));
   QCoreApplication::setApplicationVersion(QString::fromUtf8(plinthar::kVersionText));
