@@ -157,6 +157,7 @@ entries=$(wine reg.exe query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uni
 # that counts; NSIS takes that folder only unquoted, hence its short name.
 wine "$pages_exe" hold "$window_class" 60 >"$work/hold" &
 holder=$!
+# shellcheck disable=SC2016 # the inner script expands its own argument
 timeout 30 bash -c 'until [[ -s $1 ]]; do sleep 0.2; done' _ "$work/hold" ||
   fail "the window that will not close did not open"
 started=$SECONDS

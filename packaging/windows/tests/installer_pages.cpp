@@ -191,7 +191,7 @@ LRESULT CALLBACK RefuseToClose(HWND window, UINT message, WPARAM wParam, LPARAM 
 }
 
 int Hold(const std::wstring& className, int seconds) {
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = RefuseToClose;
