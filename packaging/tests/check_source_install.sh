@@ -26,7 +26,9 @@ for tool in ctest cpack lintian dpkg-deb appstreamcli desktop-file-validate \
   fi
 done
 
-only=(env "PATH=$work/bin")
+# A packager's environment names no compiler launcher either: a ccache that
+# the calling shell exports through CMake's variables is not on that PATH.
+only=(env -u CMAKE_CXX_COMPILER_LAUNCHER -u CMAKE_C_COMPILER_LAUNCHER "PATH=$work/bin")
 "${only[@]}" cmake -S "$source_dir" -B "$work/build" --preset release >"$work/configure.log" 2>&1 || {
   cat "$work/configure.log"
   echo "FAIL: the release preset does not configure without the test tools"

@@ -14,18 +14,6 @@
 namespace plinthar::testing {
 namespace {
 
-// The front-end as the refresh sees it: a list of what it was asked to show.
-class RecordingDisplay : public form::FieldDisplay {
- public:
-  void ShowText(TextField field, const std::string& value) override {
-    shown.push_back(std::string(TextFieldName(field)) + "=" + value);
-  }
-  void ShowPin(int pin, bool set) override {
-    shown.push_back("P" + std::to_string(pin) + "=" + (set ? "1" : "0"));
-  }
-  std::vector<std::string> shown;
-};
-
 struct Fixture {
   RecordingPlatform platform;
   ConverterState state{platform};

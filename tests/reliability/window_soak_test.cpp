@@ -24,7 +24,9 @@
 #include <string_view>
 #include <vector>
 
+#include "form_operations.h"
 #include "main_window.h"
+#include "qt_window_test_support.h"
 #include "reference_readings.h"
 
 // A long run of random user events against the real window: clicks on every
@@ -37,7 +39,9 @@ namespace {
 using plinthar::ConverterState;
 using plinthar::kPinCount;
 using plinthar::MainWindow;
-using PinRow = std::array<bool, kPinCount>;  // index k is pin Pk
+using plinthar::testing::MessageBoxWatcher;
+using plinthar::testing::PinRow;
+using plinthar::testing::SeenMessageBox;
 
 // The ctest run; scripts/soak asks for more through the environment.
 constexpr std::uint32_t kDefaultSeed = 20240611;
@@ -49,12 +53,12 @@ constexpr qsizetype kLongestKeptText = 250000;
 constexpr std::size_t kEventsRemembered = 12;
 
 const QSize kClientSize(274, 253);
-const QString kSelectAll = QStringLiteral("全选");
-const QString kClear = QStringLiteral("清空");
-const QString kWarningTitle = QStringLiteral("Quorvane");
-const QString kEmptyHex = QStringLiteral("请输入十六进制数！");
-const QString kEmptyDecimal = QStringLiteral("请输入十进制数！");
-const QString kBadDecimal = QStringLiteral("请输入 0 到 2147483647 之间的十进制整数！");
+const QString kSelectAll = QString::fromUtf8(plinthar::testing::kSelectAllCaption);
+const QString kClear = QString::fromUtf8(plinthar::testing::kClearCaption);
+const QString kWarningTitle = QString::fromUtf8(plinthar::testing::kWarningTitle);
+const QString kEmptyHex = QString::fromUtf8(plinthar::testing::kEmptyHexMessage);
+const QString kEmptyDecimal = QString::fromUtf8(plinthar::testing::kEmptyDecimalMessage);
+const QString kBadDecimal = QString::fromUtf8(plinthar::testing::kBadDecimalMessage);
 
 using Random = std::mt19937;
 
@@ -213,34 +217,10 @@ QString FieldsText(const Fields& fields) {
 }
 
 // The texts that describe a pin row: binary "0" when no pin is set.
-struct Texts {
-  QString binary;
-  QString hex;
-  QString decimal;
-};
-
-Texts PinTexts(const PinRow& pins) {
-  unsigned value = 0;
-  for (std::size_t pin = 0; pin < pins.size(); ++pin) {
-    value |= pins.at(pin) ? 1U << pin : 0U;
-  }
-  return {QString::number(value, 2), QStringLiteral("0x") + QString::number(value, 16).toUpper(),
-          QString::number(value)};
-}
-
-bool TextsDescribe(const Fields& fields, const Texts& texts) {
-  return fields.binary == texts.binary && fields.hex == texts.hex &&
-         fields.decimal == texts.decimal;
-}
-
-// The pins that binary digits light: the first eight, padded on the left.
-PinRow PinPattern(const QString& digits) {
-  PinRow pins{};
-  const qsizetype shown = std::min<qsizetype>(digits.size(), kPinCount);
-  for (qsizetype i = 0; i < shown; ++i) {
-    pins.at(static_cast<std::size_t>(shown - 1 - i)) = digits.at(i) == u'1';
-  }
-  return pins;
+bool TextsDescribe(const Fields& fields, const PinRow& pins) {
+  const plinthar::testing::Displays texts = plinthar::testing::PinDisplays(pins);
+  return fields.binary.toStdString() == texts.binary && fields.hex.toStdString() == texts.hex &&
+         fields.decimal.toStdString() == texts.decimal;
 }
 
 // --- The window and its controls --------------------------------------------
@@ -294,80 +274,21 @@ struct Controls {
 
 // --- Closing the warnings ---------------------------------------------------
 
-// Armed around each event: its zero-interval timer runs inside the nested
-// event loop of a modal box and closes the box as a user would, with the OK
-// button, the Enter key or the Escape key. A box left open would block the
-// soak for ever.
-class WarningCloser : public QObject {
- public:
-  struct Seen {
-    QString text;
-    QString problem;  // what was wrong with the box itself, if anything
-  };
-
-  explicit WarningCloser(Random& random) : random_(random) {
-    timer_.setInterval(0);
-    QObject::connect(&timer_, &QTimer::timeout, this, [this] { CloseOpenBox(); });
+// What is wrong with a box the program showed, if anything: every box is a
+// warning titled Quorvane with one OK button, which closes it.
+QString BoxProblem(const SeenMessageBox& box) {
+  if (box.icon != QMessageBox::Warning || box.title != kWarningTitle || box.buttonCount != 1 ||
+      box.buttons != QMessageBox::StandardButtons(QMessageBox::Ok)) {
+    return QStringLiteral("a box titled %1 with icon %2 and %3 buttons")
+        .arg(box.title)
+        .arg(static_cast<int>(box.icon))
+        .arg(box.buttonCount);
   }
-
-  void Arm() {
-    seen.clear();
-    timer_.start();
+  if (box.stayedOpen) {
+    return QStringLiteral("the box stayed open after the user closed it");
   }
-  void Disarm() { timer_.stop(); }
-
-  std::vector<Seen> seen;
-
- private:
-  void CloseOpenBox() {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr) {
-      return;
-    }
-    auto* box = qobject_cast<QMessageBox*>(modal);
-    if (box == nullptr) {
-      seen.push_back({{},
-                      QStringLiteral("a modal %1 that is no message box")
-                          .arg(QString::fromLatin1(modal->metaObject()->className()))});
-      modal->close();
-      return;
-    }
-    QString problem;
-    if (box->icon() != QMessageBox::Warning || box->windowTitle() != kWarningTitle ||
-        box->buttons().size() != 1 || box->button(QMessageBox::Ok) == nullptr) {
-      problem = QStringLiteral("a box titled %1 with icon %2 and %3 buttons")
-                    .arg(box->windowTitle())
-                    .arg(static_cast<int>(box->icon()))
-                    .arg(box->buttons().size());
-    }
-    seen.push_back({box->text(), problem});
-    QAbstractButton* ok = box->button(QMessageBox::Ok);
-    if (ok == nullptr || attempts_ > 0) {
-      box->done(QMessageBox::Ok);  // the user's way failed once: do not loop
-      return;
-    }
-    ++attempts_;
-    switch (Pick(random_, 0, 2)) {
-      case 0:
-        QTest::mouseClick(ok, Qt::LeftButton);
-        break;
-      case 1:
-        QTest::keyClick(box, Qt::Key_Return);
-        break;
-      default:
-        QTest::keyClick(box, Qt::Key_Escape);
-        break;
-    }
-    if (box->isVisible()) {
-      seen.back().problem = QStringLiteral("the box stayed open after the user closed it");
-    }
-    attempts_ = 0;
-  }
-
-  Random& random_;
-  QTimer timer_;
-  int attempts_ = 0;
-};
+  return {};
+}
 
 // --- Events -----------------------------------------------------------------
 
@@ -722,10 +643,14 @@ struct Soak {
   // Warnings come only from an empty input box or a refused decimal text,
   // and then nothing changes.
   [[nodiscard]] QString CheckWarnings(const Fields& before, const Fields& now,
-                                      const std::vector<WarningCloser::Seen>& seen) const {
+                                      const MessageBoxWatcher& watcher) const {
+    if (watcher.otherModalWidgets != 0) {
+      return QStringLiteral("a modal widget that is no message box");
+    }
+    const std::vector<SeenMessageBox>& seen = watcher.seen;
     for (const auto& box : seen) {
-      if (!box.problem.isEmpty()) {
-        return box.problem;
+      if (const QString problem = BoxProblem(box); !problem.isEmpty()) {
+        return problem;
       }
       const bool explained = (box.text == kEmptyHex && before.hex.isEmpty()) ||
                              (box.text == kEmptyDecimal && before.decimal.isEmpty()) ||
@@ -780,9 +705,9 @@ struct Soak {
       if (!value) {
         return warnings == 1 ? QString() : QStringLiteral("a refused decimal box did not warn");
       }
-      return CheckConversion(before, now, *value == 0 ? QString() : QString::number(*value, 2),
-                             QStringLiteral("0x") + QString::number(*value, 16).toUpper(),
-                             before.decimal);
+      return CheckConversion(
+          before, now, QString::fromStdString(plinthar::testing::BinaryDigits(*value)),
+          QString::fromStdString(plinthar::testing::HexDisplayOf(*value)), before.decimal);
     }
     // The text boxes, the labels, the frame and the picture run nothing.
     if (now != before || warnings != 0) {
@@ -797,7 +722,7 @@ struct Soak {
   [[nodiscard]] static QString CheckConversion(const Fields& before, const Fields& now,
                                                const QString& binary, const QString& hex,
                                                const std::optional<QString>& decimal) {
-    if (now.pins != PinPattern(binary)) {
+    if (now.pins != plinthar::testing::PinPatternOf(binary.toStdString())) {
       return QStringLiteral("the conversion to %1 left the pins at %2")
           .arg(Abbreviated(binary), PinsText(now.pins));
     }
@@ -812,14 +737,15 @@ struct Soak {
   }
 
   [[nodiscard]] QString Check(const Event& event, const Fields& before,
-                              const std::vector<WarningCloser::Seen>& seen) const {
+                              const MessageBoxWatcher& watcher) const {
+    const std::vector<SeenMessageBox>& seen = watcher.seen;
     QString problem = CheckWindow();
     const Fields now = FieldsOf(window.State());
     if (problem.isEmpty()) {
       problem = CheckShown(now);
     }
     if (problem.isEmpty()) {
-      problem = CheckWarnings(before, now, seen);
+      problem = CheckWarnings(before, now, watcher);
     }
     if (problem.isEmpty()) {
       problem = operationProblem;
@@ -844,7 +770,7 @@ struct Soak {
     return problem;
   }
 
-  void Count(const Event& event, const Fields& before, const std::vector<WarningCloser::Seen>& seen,
+  void Count(const Event& event, const Fields& before, const std::vector<SeenMessageBox>& seen,
              const Fields& now) {
     for (const auto& box : seen) {
       ++tally.warnings[box.text];
@@ -878,7 +804,7 @@ struct Soak {
     // Only a clear by the select-all button leaves the texts empty after
     // the pins changed.
     const bool cleared = now == Fields{{}, {}, {}, kSelectAll, {}};
-    if (!cleared && !TextsDescribe(now, PinTexts(now.pins)) && operationProblem.isEmpty()) {
+    if (!cleared && !TextsDescribe(now, now.pins) && operationProblem.isEmpty()) {
       operationProblem =
           QStringLiteral("an operation changed a pin, yet the texts do not describe the pins: %1")
               .arg(FieldsText(now));
@@ -939,15 +865,24 @@ class WindowSoakTest : public QObject {
         connect(button, &QAbstractButton::clicked, this, [&soak] { soak.OperationEnded(); });
       }
     }
-    WarningCloser closer(random);
+    // A zero interval runs inside the nested event loop of a modal box at
+    // once; the box is closed as a user would, with the OK button, the Enter
+    // key or the Escape key.
+    MessageBoxWatcher closer(0);
+    closer.Stop();
+    closer.CloseWith([&random] {
+      return std::array{MessageBoxWatcher::Closing::OkButton, MessageBoxWatcher::Closing::Enter,
+                        MessageBoxWatcher::Closing::Escape}
+          .at(static_cast<std::size_t>(Pick(random, 0, 2)));
+    });
     std::deque<QString> recent;
     QElapsedTimer clock;
     clock.start();
     for (long long number = 1; number <= *events; ++number) {
       const Fields before = FieldsOf(window.State());
-      closer.Arm();
+      closer.Start();
       const Event event = soak.Run();
-      closer.Disarm();
+      closer.Stop();
       // Let the window repaint, as it would between a user's actions.
       QCoreApplication::processEvents();
       // The off-screen platform has no window manager to give the activation
@@ -962,7 +897,7 @@ class WindowSoakTest : public QObject {
         recent.pop_front();
       }
       QVERIFY2(!soak.clipboardLost, "the clipboard did not keep the text to paste");
-      const QString problem = soak.Check(event, before, closer.seen);
+      const QString problem = soak.Check(event, before, closer);
       if (!problem.isEmpty()) {
         QStringList history(recent.begin(), recent.end());
         const QString report =

@@ -7,11 +7,12 @@
 #include <vector>
 
 #include "plinthar/converter_state.h"
+#include "plinthar/form/field_refresh.h"
 #include "plinthar/platform.h"
 
 // A converter state's surroundings as the tests and the fuzz harness see
-// them: warnings and field writes recorded instead of shown, and the whole
-// state taken in one value.
+// them: warnings, field writes and shown fields recorded instead of shown,
+// and the whole state taken in one value.
 namespace plinthar::testing {
 
 struct Warning {
@@ -63,6 +64,18 @@ class RecordingListener : public FieldListener {
   }
 
   std::vector<Write> writes;
+};
+
+// The front-end as the form sees it: a list of what it was asked to show.
+class RecordingDisplay : public form::FieldDisplay {
+ public:
+  void ShowText(TextField field, const std::string& value) override {
+    shown.push_back(std::string(TextFieldName(field)) + "=" + value);
+  }
+  void ShowPin(int pin, bool set) override {
+    shown.push_back("P" + std::to_string(pin) + "=" + (set ? "1" : "0"));
+  }
+  std::vector<std::string> shown;
 };
 
 using PinRow = std::array<bool, kPinCount>;  // index k is pin Pk

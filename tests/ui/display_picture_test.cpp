@@ -12,7 +12,7 @@
 #include "bitmap_files.h"
 #include "display_picture.h"
 #include "plinthar/form/picture_check.h"
-#include "window_test_support.h"
+#include "qt_window_test_support.h"
 
 using plinthar::DecodeDisplayPicture;
 using plinthar::LoadDisplayPicture;

@@ -5,12 +5,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 
-#include "window_test_support.h"
+#include <string_view>
+
+#include "expected_form.h"
+#include "qt_window_test_support.h"
 
 using plinthar::MainWindow;
 using plinthar::testing::Find;
@@ -37,56 +41,41 @@ QStringList NamesOf(const QList<QWidget*>& widgets) {
   return names;
 }
 
-// The controls as the form was drawn, in creation order, in pixels at 96 dpi.
-struct ExpectedControl {
-  const char* name;
-  const char* kind;
-  const char* container;
-  QRect geometry;
-  const char* caption;
-  qreal pointSize;
-  Qt::Alignment alignment;  // horizontal; none for controls without text
-  bool tabStop;
-};
+using plinthar::testing::ExpectedControl;
+using plinthar::testing::kExpectedControls;
 
-const std::vector<ExpectedControl>& ExpectedControls() {
-  static const std::vector<ExpectedControl> controls{
-      {"Text3", "QLineEdit", "二进制计算", {216, 8, 41, 25}, "", 12, Qt::AlignHCenter, true},
-      {"Command1", "QPushButton", "二进制计算", {168, 216, 97, 33}, "十六进制转二制", 9, {}, true},
-      {"Text2", "QLineEdit", "二进制计算", {216, 56, 41, 25}, "", 12, Qt::AlignHCenter, true},
-      {"Command3", "QPushButton", "二进制计算", {8, 216, 49, 33}, "全选", 9, {}, true},
-      {"Command2", "QPushButton", "二进制计算", {64, 216, 97, 33}, "十进制转二进制", 9, {}, true},
-      {"Text1", "QLineEdit", "二进制计算", {144, 104, 113, 25}, "", 15.75, Qt::AlignRight, true},
-      {"Frame1", "QFrame", "二进制计算", {8, 128, 257, 81}, "", 9, {}, false},
-      {"Check1", "QCheckBox", "Frame1", {232, 32, 17, 25}, "", 9, {}, true},
-      {"Check2", "QCheckBox", "Frame1", {200, 32, 17, 25}, "", 9, {}, true},
-      {"Check3", "QCheckBox", "Frame1", {168, 32, 17, 25}, "", 9, {}, true},
-      {"Check4", "QCheckBox", "Frame1", {136, 32, 17, 25}, "", 9, {}, true},
-      {"Check5", "QCheckBox", "Frame1", {104, 32, 17, 25}, "", 9, {}, true},
-      {"Check6", "QCheckBox", "Frame1", {72, 32, 17, 25}, "", 9, {}, true},
-      {"Check7", "QCheckBox", "Frame1", {40, 32, 17, 25}, "", 9, {}, true},
-      {"Check8", "QCheckBox", "Frame1", {8, 32, 17, 25}, "", 9, {}, true},
-      {"Label9",
-       "QLabel",
-       "Frame1",
-       {8, 56, 241, 17},
-       "P7  P6  P5  P4  P3  P2  P1  P0",
-       12,
-       Qt::AlignLeft,
-       false},
-      {"Label8", "QLabel", "Frame1", {10, 16, 17, 17}, "DP", 9, Qt::AlignLeft, false},
-      {"Label7", "QLabel", "Frame1", {44, 16, 9, 17}, "G", 9, Qt::AlignLeft, false},
-      {"Label6", "QLabel", "Frame1", {76, 16, 9, 17}, "F", 9, Qt::AlignLeft, false},
-      {"Label5", "QLabel", "Frame1", {108, 16, 9, 17}, "E", 9, Qt::AlignLeft, false},
-      {"Label4", "QLabel", "Frame1", {140, 16, 9, 17}, "D", 9, Qt::AlignLeft, false},
-      {"Label3", "QLabel", "Frame1", {172, 16, 9, 17}, "C", 9, Qt::AlignLeft, false},
-      {"Label2", "QLabel", "Frame1", {204, 16, 9, 17}, "B", 9, Qt::AlignLeft, false},
-      {"Label1", "QLabel", "Frame1", {237, 16, 9, 17}, "A", 9, Qt::AlignLeft, false},
-      {"Picture1", "QLabel", "二进制计算", {24, 8, 105, 121}, "", 9, Qt::AlignLeft, true},
-      {"Label11", "QLabel", "二进制计算", {144, 12, 65, 17}, "十制制数", 12, Qt::AlignLeft, false},
-      {"Label10", "QLabel", "二进制计算", {144, 60, 65, 17}, "十六进制", 12, Qt::AlignLeft, false},
-  };
-  return controls;
+const char* QtClassOf(plinthar::form::ControlKind kind) {
+  switch (kind) {
+    case plinthar::form::ControlKind::TextBox:
+      return "QLineEdit";
+    case plinthar::form::ControlKind::Button:
+      return "QPushButton";
+    case plinthar::form::ControlKind::Frame:
+      return "QFrame";
+    case plinthar::form::ControlKind::CheckBox:
+      return "QCheckBox";
+    case plinthar::form::ControlKind::Label:
+    case plinthar::form::ControlKind::PictureBox:
+      break;
+  }
+  return "QLabel";
+}
+
+// Only the text boxes and the labels (the picture box among them) align text.
+Qt::Alignment ExpectedAlignment(const ExpectedControl& expected) {
+  if (std::string_view(QtClassOf(expected.kind)) != "QLineEdit" &&
+      std::string_view(QtClassOf(expected.kind)) != "QLabel") {
+    return {};
+  }
+  switch (expected.alignment) {
+    case plinthar::form::TextAlignment::Centre:
+      return Qt::AlignHCenter;
+    case plinthar::form::TextAlignment::Right:
+      return Qt::AlignRight;
+    case plinthar::form::TextAlignment::Left:
+      break;
+  }
+  return Qt::AlignLeft;
 }
 
 QString TextOf(const QWidget& control) {
@@ -120,25 +109,26 @@ class FormLayoutTest : public QObject {
  private slots:
   void controls_data() {
     QTest::addColumn<int>("row");
-    for (std::size_t i = 0; i < ExpectedControls().size(); ++i) {
-      QTest::newRow(ExpectedControls()[i].name) << static_cast<int>(i);
+    for (std::size_t i = 0; i < kExpectedControls.size(); ++i) {
+      QTest::newRow(kExpectedControls.at(i).name) << static_cast<int>(i);
     }
   }
 
   void controls() {
     QFETCH(int, row);
-    const ExpectedControl& expected = ExpectedControls().at(static_cast<std::size_t>(row));
+    const ExpectedControl& expected = kExpectedControls.at(static_cast<std::size_t>(row));
     QTemporaryDir dir;
     MainWindow window(MissingPicture(dir));
 
     const auto* control = Find<QWidget>(window, expected.name);
     QVERIFY(control != nullptr);
-    QVERIFY2(control->inherits(expected.kind), control->metaObject()->className());
+    QVERIFY2(control->inherits(QtClassOf(expected.kind)), control->metaObject()->className());
     QCOMPARE(control->parentWidget()->objectName(), QString::fromUtf8(expected.container));
-    QCOMPARE(control->geometry(), expected.geometry);
+    QCOMPARE(control->geometry(),
+             QRect(expected.left, expected.top, expected.width, expected.height));
     QCOMPARE(TextOf(*control), QString::fromUtf8(expected.caption));
     QCOMPARE(control->font().pointSizeF(), expected.pointSize);
-    QCOMPARE(HorizontalAlignmentOf(*control), expected.alignment);
+    QCOMPARE(HorizontalAlignmentOf(*control), ExpectedAlignment(expected));
     QCOMPARE((control->focusPolicy() & Qt::TabFocus) != 0, expected.tabStop);
     if (const auto* box = qobject_cast<const QAbstractButton*>(control)) {
       QVERIFY(!box->isChecked());
@@ -149,7 +139,7 @@ class FormLayoutTest : public QObject {
     QTemporaryDir dir;
     MainWindow window(MissingPicture(dir));
     QStringList expected;
-    for (const ExpectedControl& control : ExpectedControls()) {
+    for (const ExpectedControl& control : kExpectedControls) {
       expected << QString::fromUtf8(control.name);
     }
     // Depth first, children in creation order: the frame's pin row sits
@@ -198,17 +188,45 @@ class FormLayoutTest : public QObject {
     QCOMPARE(window.windowFlags(), Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                        Qt::WindowCloseButtonHint |
                                        Qt::MSWindowsFixedSizeDialogHint);
-    QCOMPARE(window.minimumSize(), QSize(274, 253));
-    QCOMPARE(window.maximumSize(), QSize(274, 253));
+    const QSize client(plinthar::testing::kExpectedClientWidth,
+                       plinthar::testing::kExpectedClientHeight);
+    QCOMPARE(window.minimumSize(), client);
+    QCOMPARE(window.maximumSize(), client);
     QVERIFY(window.findChildren<QMenuBar*>().isEmpty());
     QVERIFY(window.findChildren<QToolBar*>().isEmpty());
     QVERIFY(window.findChildren<QStatusBar*>().isEmpty());
 
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(window.geometry(), QRect(408, 293, 274, 253));
+    QCOMPARE(window.geometry(), QRect(QPoint(plinthar::testing::kExpectedClientLeft,
+                                             plinthar::testing::kExpectedClientTop),
+                                      client));
     window.resize(400, 400);
-    QCOMPARE(window.size(), QSize(274, 253));
+    QCOMPARE(window.size(), client);
+  }
+
+  // Where the form's place and size fit the screen the window stands there;
+  // where they do not (the offscreen screen with QT_SCALE_FACTOR 1.5 or 2),
+  // it is moved just inside the available area.
+  void window_opens_inside_the_screen() {
+    QTemporaryDir dir;
+    MainWindow window(MissingPicture(dir));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QRect area = window.screen()->availableGeometry();
+    const QRect atFormPlace(
+        plinthar::testing::kExpectedClientLeft, plinthar::testing::kExpectedClientTop,
+        plinthar::testing::kExpectedClientWidth, plinthar::testing::kExpectedClientHeight);
+    QVERIFY2(area.contains(window.geometry()), qPrintable(QStringLiteral("%1, %2 in %3 x %4")
+                                                              .arg(window.x())
+                                                              .arg(window.y())
+                                                              .arg(area.width())
+                                                              .arg(area.height())));
+    if (area.contains(atFormPlace)) {
+      QCOMPARE(window.geometry(), atFormPlace);
+    } else {
+      QCOMPARE(window.geometry().bottomRight(), area.bottomRight());
+    }
   }
 
   void window_icon_has_both_sizes() {

@@ -6,8 +6,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "form_operations.h"
+#include "qt_window_test_support.h"
 #include "reference_readings.h"
-#include "window_test_support.h"
 
 using plinthar::MainWindow;
 using plinthar::testing::Find;
@@ -15,6 +16,7 @@ using plinthar::testing::MessageBoxWatcher;
 using plinthar::testing::PinDisplays;
 using plinthar::testing::PinRow;
 using plinthar::testing::ShownTextCounter;
+namespace operations = plinthar::testing;
 
 namespace {
 
@@ -86,6 +88,11 @@ QStringList PinTexts(int pins) {
           QString::fromStdString(texts.decimal)};
 }
 
+QStringList Strings(const operations::BoxTexts& texts) {
+  return {QString::fromUtf8(texts.binary), QString::fromUtf8(texts.hex),
+          QString::fromUtf8(texts.decimal)};
+}
+
 QPoint IndicatorCentre(QCheckBox& box) {
   QStyleOptionButton option;
   option.initFrom(&box);
@@ -103,9 +110,10 @@ class MainWindowTest : public QObject {
     QVERIFY(form.active);
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Picture1"));
 
-    const QStringList cycle{"Check8",   "Check7", "Check6",   "Check5", "Check4",
-                            "Check3",   "Check2", "Check1",   "Text1",  "Command2",
-                            "Command3", "Text2",  "Command1", "Text3",  "Picture1"};
+    QStringList cycle;
+    for (const char* name : operations::kTabCycle) {
+      cycle << QString::fromUtf8(name);
+    }
     QStringList forward;
     for (qsizetype i = 0; i < cycle.size(); ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -195,38 +203,37 @@ class MainWindowTest : public QObject {
   }
 
   void empty_input_warns_and_changes_nothing_data() {
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("hexadecimal") << "Command1" << QStringLiteral("请输入十六进制数！");
-    QTest::newRow("decimal") << "Command2" << QStringLiteral("请输入十进制数！");
+    QTest::addColumn<int>("row");
+    for (std::size_t i = 0; i < operations::kEmptyInputs.size(); ++i) {
+      QTest::newRow(operations::kEmptyInputs.at(i).name) << static_cast<int>(i);
+    }
   }
 
   void empty_input_warns_and_changes_nothing() {
-    QFETCH(QString, button);
-    QFETCH(QString, message);
+    QFETCH(int, row);
+    const operations::EmptyInputRow& input =
+        operations::kEmptyInputs.at(static_cast<std::size_t>(row));
     Form form;
     QVERIFY(form.active);
-    // P5 fills all three boxes; the user then erases the one the command
-    // reads and adds to the binary box, which is never taken as input.
     QTest::mouseClick(form.Pin(5), Qt::LeftButton);
-    form.Erase(button == "Command1" ? "Text2" : "Text3");
+    form.Erase(input.erased);
     form.Type("Text1", QStringLiteral("1"));
     const QStringList before = form.Texts();
-    QCOMPARE(before, button == "Command1" ? QStringList({"1000001", "", "32"})
-                                          : QStringList({"1000001", "0x20", ""}));
+    QCOMPARE(before, Strings(input.before));
 
     MessageBoxWatcher watcher;
     form.shown.Reset();
-    QTest::mouseClick(form.Button(qPrintable(button)), Qt::LeftButton);
+    QTest::mouseClick(form.Button(input.button), Qt::LeftButton);
     form.VerifyEachChangedBoxShownOnce(before);  // none changed, so none is written
     QCOMPARE(watcher.seen.size(), std::size_t{1});
     const auto& seen = watcher.seen.front();
     QCOMPARE(seen.icon, QMessageBox::Warning);
-    QCOMPARE(seen.title, QStringLiteral("Quorvane"));
-    QCOMPARE(seen.text, message);
+    QCOMPARE(seen.title, QString::fromUtf8(operations::kWarningTitle));
+    QCOMPARE(seen.text, QString::fromUtf8(input.message));
     QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     QCOMPARE(seen.buttonCount, 1);
     QCOMPARE(seen.modality, Qt::ApplicationModal);
+    QVERIFY(!seen.stayedOpen);
     QCOMPARE(watcher.otherModalWidgets, 0);
     QCOMPARE(form.Texts(), before);
     QCOMPARE(form.ShownPins(), 1 << 5);
@@ -315,47 +322,27 @@ class MainWindowTest : public QObject {
     form.VerifyEachChangedBoxShownOnce({"", "", ""});
   }
 
-  // A conversion end to end through the buttons: however many times the pin
-  // cascade rewrote a field, its box shows the final text once.
+  // A conversion end to end through the buttons.
   void conversions_data() {
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<QString>("input");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QStringList>("texts");
-    QTest::addColumn<int>("pins");
-    QTest::newRow("hex 3F") << "Text2"
-                            << "3F"
-                            << "Command1" << QStringList{"111111", "0x3F", "63"} << 0x3F;
-    QTest::newRow("hex 0x1f") << "Text2"
-                              << "0x1f"
-                              << "Command1" << QStringList{"11111", "0x1F", "31"} << 0x1F;
-    QTest::newRow("hex 0") << "Text2"
-                           << "0"
-                           << "Command1" << QStringList{"", "0x0", "0"} << 0;
-    QTest::newRow("decimal 200") << "Text3"
-                                 << "200"
-                                 << "Command2" << QStringList{"11001000", "0xC8", "200"} << 0xC8;
-    QTest::newRow("decimal 256 shows its first eight digits")
-        << "Text3"
-        << "256"
-        << "Command2" << QStringList{"10000000", "0x80", "128"} << 0x80;
+    QTest::addColumn<int>("row");
+    for (std::size_t i = 0; i < operations::kConversions.size(); ++i) {
+      QTest::newRow(operations::kConversions.at(i).name) << static_cast<int>(i);
+    }
   }
 
   void conversions() {
-    QFETCH(QString, box);
-    QFETCH(QString, input);
-    QFETCH(QString, button);
-    QFETCH(QStringList, texts);
-    QFETCH(int, pins);
+    QFETCH(int, row);
+    const operations::ConversionRow& conversion =
+        operations::kConversions.at(static_cast<std::size_t>(row));
     Form form;
     QVERIFY(form.active);
-    form.Type(qPrintable(box), input);
+    form.Type(conversion.box, QString::fromUtf8(conversion.input));
     const QStringList before = form.Texts();
     MessageBoxWatcher watcher;
-    QTest::mouseClick(form.Button(qPrintable(button)), Qt::LeftButton);
+    QTest::mouseClick(form.Button(conversion.button), Qt::LeftButton);
     QVERIFY(watcher.seen.empty());
-    QCOMPARE(form.Texts(), texts);
-    QCOMPARE(form.ShownPins(), pins);
+    QCOMPARE(form.Texts(), Strings(conversion.texts));
+    QCOMPARE(form.ShownPins(), conversion.pins);
     form.VerifyEachChangedBoxShownOnce(before);
   }
 
@@ -366,16 +353,16 @@ class MainWindowTest : public QObject {
     const QRect geometry = toggle->geometry();
 
     QTest::mouseClick(toggle, Qt::LeftButton);
-    QCOMPARE(toggle->text(), QStringLiteral("清空"));
+    QCOMPARE(toggle->text(), QString::fromUtf8(operations::kClearCaption));
     QCOMPARE(form.ShownPins(), 0xFF);
-    QCOMPARE(form.Texts(), QStringList({"11111111", "0xFF", "255"}));
+    QCOMPARE(form.Texts(), Strings(operations::kAllSelected));
     form.VerifyEachChangedBoxShownOnce({"", "", ""});
     QCOMPARE(toggle->geometry(), geometry);
 
     QTest::mouseClick(toggle, Qt::LeftButton);
-    QCOMPARE(toggle->text(), QStringLiteral("全选"));
+    QCOMPARE(toggle->text(), QString::fromUtf8(operations::kSelectAllCaption));
     QCOMPARE(form.ShownPins(), 0);
-    QCOMPARE(form.Texts(), QStringList({"", "", ""}));
+    QCOMPARE(form.Texts(), Strings(operations::kCleared));
     QCOMPARE(toggle->geometry(), geometry);
   }
 };

@@ -12,7 +12,7 @@
 
 #include "bitmap_files.h"
 #include "main_window.h"
-#include "window_test_support.h"
+#include "qt_window_test_support.h"
 
 // LCD.BMP as the tools that people draw it with write it: ImageMagick, in
 // each of its three header versions, and Qt. Each file is checked to be the

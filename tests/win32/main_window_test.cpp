@@ -5,23 +5,29 @@
 #include <string>
 #include <vector>
 
-#include "window_test_support.h"
+#include "form_operations.h"
+#include "text_conversion.h"
+#include "win32_window_test_support.h"
 
 using plinthar::testing::Form;
 using plinthar::testing::MessageBoxCatcher;
 using plinthar::testing::RectInParent;
 using plinthar::testing::TextOf;
+using plinthar::win32::Utf8ToWide;
 using Texts = std::array<std::wstring, 3>;
+namespace operations = plinthar::testing;
 
 namespace {
+
+Texts Wide(const operations::BoxTexts& texts) {
+  return {Utf8ToWide(texts.binary), Utf8ToWide(texts.hex), Utf8ToWide(texts.decimal)};
+}
 
 TEST(MainWindow, OpensWithFocusOnThePictureAndTabsInFormOrder) {
   const Form form;
   EXPECT_EQ(form.FocusName(), "Picture1");
 
-  const std::vector<std::string> cycle{"Check8",   "Check7", "Check6",   "Check5", "Check4",
-                                       "Check3",   "Check2", "Check1",   "Text1",  "Command2",
-                                       "Command3", "Text2",  "Command1", "Text3",  "Picture1"};
+  const std::vector<std::string> cycle(operations::kTabCycle.begin(), operations::kTabCycle.end());
   std::vector<std::string> forward;
   for (std::size_t i = 0; i < cycle.size(); ++i) {
     form.Press(VK_TAB);
@@ -112,53 +118,50 @@ INSTANTIATE_TEST_SUITE_P(Controls, EnterAndEscape,
                                   (row.param.key == VK_RETURN ? "Enter" : "Escape");
                          });
 
-struct WarningRow {
-  const char* name;
-  const char* button;
-  const char* erased;
-  Texts before;
-  const wchar_t* message;
-};
+}  // namespace
 
-void PrintTo(const WarningRow& row, std::ostream* out) {
+namespace plinthar::testing {
+
+void PrintTo(const EmptyInputRow& row, std::ostream* out) {
   *out << row.name;
 }
 
-class EmptyInput : public ::testing::TestWithParam<WarningRow> {};
+void PrintTo(const ConversionRow& row, std::ostream* out) {
+  *out << row.name;
+}
+
+}  // namespace plinthar::testing
+
+namespace {
+
+class EmptyInput : public ::testing::TestWithParam<operations::EmptyInputRow> {};
 
 TEST_P(EmptyInput, WarnsAndChangesNothing) {
-  const WarningRow& row = GetParam();
+  const operations::EmptyInputRow& row = GetParam();
   const Form form;
-  // P5 fills all three boxes; the user then erases the one the command reads
-  // and adds to the binary box, which is never taken as input.
   form.Click(form.Pin(5));
   form.Erase(row.erased);
   form.Type("Text1", L"1");
-  ASSERT_EQ(form.Texts(), row.before);
+  const Texts before = Wide(row.before);
+  ASSERT_EQ(form.Texts(), before);
 
   const MessageBoxCatcher catcher(form.Handle());
   form.Click(form.Control(row.button));
   ASSERT_EQ(catcher.seen.size(), 1U);
   const auto& seen = catcher.seen.front();
-  EXPECT_EQ(seen.title, L"Quorvane");
-  EXPECT_EQ(seen.text, row.message);
+  EXPECT_EQ(seen.title, Utf8ToWide(operations::kWarningTitle));
+  EXPECT_EQ(seen.text, Utf8ToWide(row.message));
   EXPECT_TRUE(seen.warningIcon);
   EXPECT_EQ(seen.buttons, std::vector<int>{IDOK});
   EXPECT_TRUE(seen.ownedByForm);
   EXPECT_TRUE(seen.formDisabled);
   EXPECT_TRUE(IsWindowEnabled(form.Handle()));
-  EXPECT_EQ(form.Texts(), row.before);
+  EXPECT_EQ(form.Texts(), before);
   EXPECT_EQ(form.ShownPins(), 1 << 5);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Commands, EmptyInput,
-    ::testing::Values(
-        WarningRow{
-            "Hexadecimal", "Command1", "Text2", {L"1000001", L"", L"32"}, L"请输入十六进制数！"},
-        WarningRow{
-            "Decimal", "Command2", "Text3", {L"1000001", L"0x20", L""}, L"请输入十进制数！"}),
-    [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Commands, EmptyInput, ::testing::ValuesIn(operations::kEmptyInputs),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 // A click anywhere in the 17 × 25 box flips that pin alone and runs ReadPins
 // once; the boxes sit side by side, so a click that reached a neighbour or
@@ -237,51 +240,24 @@ TEST(MainWindow, PinTogglesFromTheKeyboard) {
   EXPECT_EQ(form.ShownPins(), 0);
 }
 
-// A conversion end to end through the buttons: however many times the pin
-// cascade rewrote a field, its box shows the final text once.
-struct ConversionRow {
-  const char* name;
-  const char* box;
-  const wchar_t* input;
-  const char* button;
-  Texts texts;
-  int pins;
-};
-
-void PrintTo(const ConversionRow& row, std::ostream* out) {
-  *out << row.name;
-}
-
-class Conversion : public ::testing::TestWithParam<ConversionRow> {};
+// A conversion end to end through the buttons.
+class Conversion : public ::testing::TestWithParam<operations::ConversionRow> {};
 
 TEST_P(Conversion, ShowsTheResultOnce) {
-  const ConversionRow& row = GetParam();
+  const operations::ConversionRow& row = GetParam();
   Form form;
-  form.Type(row.box, row.input);
+  form.Type(row.box, Utf8ToWide(row.input));
   const Texts before = form.Texts();
   const MessageBoxCatcher catcher(form.Handle());
   form.Click(form.Control(row.button));
   EXPECT_TRUE(catcher.seen.empty());
-  EXPECT_EQ(form.Texts(), row.texts);
+  EXPECT_EQ(form.Texts(), Wide(row.texts));
   EXPECT_EQ(form.ShownPins(), row.pins);
   EXPECT_TRUE(form.EachChangedBoxShownOnce(before));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Buttons, Conversion,
-    ::testing::Values(
-        ConversionRow{"Hex3F", "Text2", L"3F", "Command1", {L"111111", L"0x3F", L"63"}, 0x3F},
-        ConversionRow{"Hex0x1f", "Text2", L"0x1f", "Command1", {L"11111", L"0x1F", L"31"}, 0x1F},
-        ConversionRow{"Hex0", "Text2", L"0", "Command1", {L"", L"0x0", L"0"}, 0},
-        ConversionRow{
-            "Decimal200", "Text3", L"200", "Command2", {L"11001000", L"0xC8", L"200"}, 0xC8},
-        ConversionRow{"Decimal256ShowsItsFirstEightDigits",
-                      "Text3",
-                      L"256",
-                      "Command2",
-                      {L"10000000", L"0x80", L"128"},
-                      0x80}),
-    [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Buttons, Conversion, ::testing::ValuesIn(operations::kConversions),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(MainWindow, SelectAllThenClear) {
   const Form form;
@@ -289,17 +265,17 @@ TEST(MainWindow, SelectAllThenClear) {
   const RECT geometry = RectInParent(toggle);
 
   form.Click(toggle);
-  EXPECT_EQ(TextOf(toggle), L"清空");
+  EXPECT_EQ(TextOf(toggle), Utf8ToWide(operations::kClearCaption));
   EXPECT_EQ(form.ShownPins(), 0xFF);
-  EXPECT_EQ(form.Texts(), (Texts{L"11111111", L"0xFF", L"255"}));
+  EXPECT_EQ(form.Texts(), Wide(operations::kAllSelected));
   EXPECT_TRUE(form.EachChangedBoxShownOnce({L"", L"", L""}));
   const RECT selected = RectInParent(toggle);
   EXPECT_TRUE(EqualRect(&geometry, &selected));
 
   form.Click(toggle);
-  EXPECT_EQ(TextOf(toggle), L"全选");
+  EXPECT_EQ(TextOf(toggle), Utf8ToWide(operations::kSelectAllCaption));
   EXPECT_EQ(form.ShownPins(), 0);
-  EXPECT_EQ(form.Texts(), (Texts{L"", L"", L""}));
+  EXPECT_EQ(form.Texts(), Wide(operations::kCleared));
   const RECT after = RectInParent(toggle);
   EXPECT_TRUE(EqualRect(&geometry, &after));
 }

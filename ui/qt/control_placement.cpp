@@ -7,18 +7,14 @@
 
 namespace plinthar {
 
-QRect PixelRect(const form::ControlSpec& spec) {
-  return {form::TwipsToPixels(spec.left), form::TwipsToPixels(spec.top),
-          form::TwipsToPixels(spec.width), form::TwipsToPixels(spec.height)};
-}
-
 QString Caption(const form::ControlSpec& spec) {
   return QString::fromUtf8(spec.caption);
 }
 
 void PlaceControl(QWidget& control, const form::ControlSpec& spec) {
   control.setObjectName(QString::fromUtf8(spec.name));
-  control.setGeometry(PixelRect(spec));
+  const form::PixelRect rect = form::ControlRect(spec);
+  control.setGeometry(rect.left, rect.top, rect.width, rect.height);
   control.setFont(FormFont(spec.pointSize));
 }
 

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QString>
 #include <QtGlobal>
 
@@ -8,6 +9,7 @@
 
 #include "display_platform.h"
 #include "main_window.h"
+#include "plinthar/form/form_table.h"
 #include "plinthar/version.h"
 
 int main(int argc, char* argv[]) {
@@ -25,7 +27,9 @@ int main(int argc, char* argv[]) {
   // Lets the desktop match the window to the installed entry and its icon.
   QGuiApplication::setDesktopFileName(QString::fromUtf8(plinthar::kDesktopAppId));
   // The display picture is shipped beside the program.
-  plinthar::MainWindow window(QCoreApplication::applicationDirPath() + QStringLiteral("/LCD.BMP"));
+  plinthar::MainWindow window(
+      QDir(QCoreApplication::applicationDirPath())
+          .filePath(QString::fromUtf8(plinthar::form::kDisplayPictureFileName)));
   window.show();
   // Closing the window, the last one, ends the event loop and the program.
   return QApplication::exec();

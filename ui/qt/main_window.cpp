@@ -1,6 +1,8 @@
 #include "main_window.h"
 
+#include <QAbstractButton>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QImage>
 #include <QImageReader>
@@ -8,6 +10,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <limits>
 #include <utility>
 
@@ -16,9 +19,8 @@
 #include "form_fonts.h"
 #include "form_label.h"
 #include "pin_check_box.h"
-#include "plinthar/conversion_commands.h"
 #include "plinthar/form/screen_units.h"
-#include "plinthar/port_pins.h"
+#include "plinthar/form/window_placement.h"
 #include "warning_box.h"
 
 namespace plinthar {
@@ -56,12 +58,12 @@ QPushButton* MakeButton(QWidget* container, const form::ControlSpec& spec) {
   return button;
 }
 
-QLabel* MakeLabel(QWidget* container, const form::ControlSpec& spec) {
-  auto* label = new FormLabel(Caption(spec), container);
-  PlaceControl(*label, spec);
-  label->setTextFormat(Qt::PlainText);
-  label->setAlignment(HorizontalAlignment(spec.alignment) | Qt::AlignTop);
-  return label;
+QFrame* MakeFrame(QWidget* container, const form::ControlSpec& spec) {
+  auto* frame = new QFrame(container);
+  PlaceControl(*frame, spec);
+  // A plain etched border without a caption.
+  frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+  return frame;
 }
 
 PinCheckBox* MakePinBox(QWidget* container, const form::ControlSpec& spec) {
@@ -71,18 +73,51 @@ PinCheckBox* MakePinBox(QWidget* container, const form::ControlSpec& spec) {
   return box;
 }
 
-void ShowInBox(QLineEdit& box, const QString& text) {
-  // Rewriting a text the box already holds would move the cursor of a user
-  // who is typing into it.
-  if (box.text() != text) {
-    box.setText(text);
+QLabel* MakeLabel(QWidget* container, const form::ControlSpec& spec) {
+  auto* label = new FormLabel(Caption(spec), container);
+  PlaceControl(*label, spec);
+  label->setTextFormat(Qt::PlainText);
+  label->setAlignment(HorizontalAlignment(spec.alignment) | Qt::AlignTop);
+  return label;
+}
+
+QLabel* MakePictureBox(QWidget* container, const form::ControlSpec& spec) {
+  auto* box = new QLabel(container);
+  PlaceControl(*box, spec);
+  box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  box->setLineWidth(2);
+  // The picture sits at its own size in the top-left corner, never stretched.
+  box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  box->setScaledContents(false);
+  // The picture box is the first tab stop and holds the focus at start.
+  box->setFocusPolicy(Qt::StrongFocus);
+  return box;
+}
+
+// Qt scales the form's place with the screen, so at 150 or 200 % the window
+// can reach past a small screen; it is moved just enough to lie within the
+// available area of the screen it lands on. The window manager's frame lies
+// outside the client area placed here. On Wayland the compositor places
+// windows and takes no position from the program.
+QRect InAvailableArea(const QRect& client) {
+  const QScreen* screen = QGuiApplication::screenAt(client.center());
+  if (screen == nullptr) {
+    screen = QGuiApplication::primaryScreen();
   }
+  if (screen == nullptr) {
+    return client;
+  }
+  const QRect area = screen->availableGeometry();
+  const form::ScreenRect placed = form::PlaceInWorkArea(
+      {client.x(), client.y(), client.x() + client.width(), client.y() + client.height()},
+      {area.x(), area.y(), area.x() + area.width(), area.y() + area.height()});
+  return {placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top};
 }
 
 }  // namespace
 
 MainWindow::MainWindow(QString picturePath, QWidget* parent)
-    : QWidget(parent), state_(*this), picturePath_(std::move(picturePath)) {
+    : QWidget(parent), form_(*this), picturePath_(std::move(picturePath)) {
   setObjectName(QString::fromUtf8(form::kFormName));
   const std::string_view caption = form::WindowCaption();
   setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
@@ -100,69 +135,49 @@ MainWindow::MainWindow(QString picturePath, QWidget* parent)
   }
   setWindowIcon(icon);
   // A top-level widget's geometry is that of its client area.
-  setGeometry(form::TwipsToPixels(form::kClientLeft), form::TwipsToPixels(form::kClientTop),
-              form::TwipsToPixels(form::kClientWidth), form::TwipsToPixels(form::kClientHeight));
+  setGeometry(InAvailableArea(
+      QRect(form::TwipsToPixels(form::kClientLeft), form::TwipsToPixels(form::kClientTop),
+            form::TwipsToPixels(form::kClientWidth), form::TwipsToPixels(form::kClientHeight))));
   setFixedSize(form::TwipsToPixels(form::kClientWidth), form::TwipsToPixels(form::kClientHeight));
 
-  CreateControls();
+  // The table lists the frame before the pin row that it holds.
+  for (const form::ControlSpec* spec : form::kControls) {
+    controls_.at(form::ControlIndex(*spec)) = MakeControl(*spec);
+  }
   SetUpFocusChain();
   ConnectEvents();
-  refresh_.emplace(state_, *this);
-  Picture1->setFocus();
+  form_.Show(*this);
+  Control(form::Picture1)->setFocus();
   Form_Load();
 }
 
-void MainWindow::CreateControls() {
-  Text3 = MakeTextBox(this, form::Text3);
-  Command1 = MakeButton(this, form::Command1);
-  Text2 = MakeTextBox(this, form::Text2);
-  Command3 = MakeButton(this, form::Command3);
-  Command2 = MakeButton(this, form::Command2);
-  Text1 = MakeTextBox(this, form::Text1);
+QWidget* MainWindow::Control(const form::ControlSpec& spec) const {
+  return controls_.at(form::ControlIndex(spec));
+}
 
-  Frame1 = new QFrame(this);
-  PlaceControl(*Frame1, form::Frame1);
-  // A plain etched border without a caption.
-  Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-
-  Check1 = MakePinBox(Frame1, form::Check1);
-  Check2 = MakePinBox(Frame1, form::Check2);
-  Check3 = MakePinBox(Frame1, form::Check3);
-  Check4 = MakePinBox(Frame1, form::Check4);
-  Check5 = MakePinBox(Frame1, form::Check5);
-  Check6 = MakePinBox(Frame1, form::Check6);
-  Check7 = MakePinBox(Frame1, form::Check7);
-  Check8 = MakePinBox(Frame1, form::Check8);
-  pinBoxes_ = {Check1, Check2, Check3, Check4, Check5, Check6, Check7, Check8};
-
-  Label9 = MakeLabel(Frame1, form::Label9);
-  Label8 = MakeLabel(Frame1, form::Label8);
-  Label7 = MakeLabel(Frame1, form::Label7);
-  Label6 = MakeLabel(Frame1, form::Label6);
-  Label5 = MakeLabel(Frame1, form::Label5);
-  Label4 = MakeLabel(Frame1, form::Label4);
-  Label3 = MakeLabel(Frame1, form::Label3);
-  Label2 = MakeLabel(Frame1, form::Label2);
-  Label1 = MakeLabel(Frame1, form::Label1);
-
-  Picture1 = new QLabel(this);
-  PlaceControl(*Picture1, form::Picture1);
-  Picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  Picture1->setLineWidth(2);
-  // The picture sits at its own size in the top-left corner, never stretched.
-  Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  Picture1->setScaledContents(false);
-  // The picture box is the first tab stop and holds the focus at start.
-  Picture1->setFocusPolicy(Qt::StrongFocus);
-
-  Label11 = MakeLabel(this, form::Label11);
-  Label10 = MakeLabel(this, form::Label10);
+QWidget* MainWindow::MakeControl(const form::ControlSpec& spec) {
+  QWidget* container = spec.container == form::Container::Frame1 ? Control(form::Frame1) : this;
+  switch (spec.kind) {
+    case form::ControlKind::TextBox:
+      return MakeTextBox(container, spec);
+    case form::ControlKind::Button:
+      return MakeButton(container, spec);
+    case form::ControlKind::Frame:
+      return MakeFrame(container, spec);
+    case form::ControlKind::CheckBox:
+      return MakePinBox(container, spec);
+    case form::ControlKind::Label:
+      return MakeLabel(container, spec);
+    case form::ControlKind::PictureBox:
+      break;
+  }
+  return MakePictureBox(container, spec);
 }
 
 void MainWindow::SetUpFocusChain() {
   QWidget* previous = nullptr;
   for (const form::ControlSpec* spec : form::FocusOrder()) {
-    auto* control = findChild<QWidget*>(QString::fromUtf8(spec->name));
+    QWidget* control = Control(*spec);
     if (previous != nullptr) {
       setTabOrder(previous, control);
     }
@@ -171,27 +186,17 @@ void MainWindow::SetUpFocusChain() {
 }
 
 void MainWindow::ConnectEvents() {
-  connect(Command1, &QPushButton::clicked, this, &MainWindow::Command1_Click);
-  connect(Command2, &QPushButton::clicked, this, &MainWindow::Command2_Click);
-  connect(Command3, &QPushButton::clicked, this, &MainWindow::Command3_Click);
-  connect(Check1, &PinCheckBox::clicked, this, &MainWindow::Check1_Click);
-  connect(Check2, &PinCheckBox::clicked, this, &MainWindow::Check2_Click);
-  connect(Check3, &PinCheckBox::clicked, this, &MainWindow::Check3_Click);
-  connect(Check4, &PinCheckBox::clicked, this, &MainWindow::Check4_Click);
-  connect(Check5, &PinCheckBox::clicked, this, &MainWindow::Check5_Click);
-  connect(Check6, &PinCheckBox::clicked, this, &MainWindow::Check6_Click);
-  connect(Check7, &PinCheckBox::clicked, this, &MainWindow::Check7_Click);
-  connect(Check8, &PinCheckBox::clicked, this, &MainWindow::Check8_Click);
-
-  // The text boxes are bound to their fields: typing stores the text and
-  // converts nothing. textEdited, unlike textChanged, is not raised by the
-  // window's own setText, so a field is never written back to itself.
-  connect(Text3, &QLineEdit::textEdited, this,
-          [this](const QString& text) { state_.SetDecimalText(text.toStdString()); });
-  connect(Text2, &QLineEdit::textEdited, this,
-          [this](const QString& text) { state_.SetHexText(text.toStdString()); });
-  connect(Text1, &QLineEdit::textEdited, this,
-          [this](const QString& text) { state_.SetBinaryText(text.toStdString()); });
+  for (const form::ControlSpec* spec : form::kControls) {
+    QWidget* control = Control(*spec);
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+      connect(button, &QAbstractButton::clicked, this, [this, spec] { form_.Click(*spec); });
+    } else if (auto* box = qobject_cast<QLineEdit*>(control)) {
+      // textEdited, unlike textChanged, is not raised by the window's own
+      // setText, so a field is never written back to itself.
+      connect(box, &QLineEdit::textEdited, this,
+              [this, spec](const QString& text) { form_.TextTyped(*spec, text.toStdString()); });
+    }
+  }
 }
 
 void MainWindow::ShowWarning(const std::string& message, const std::string& title) {
@@ -199,29 +204,25 @@ void MainWindow::ShowWarning(const std::string& message, const std::string& titl
 }
 
 void MainWindow::ShowText(TextField field, const std::string& value) {
+  QWidget* control = Control(form::ControlShowing(field));
   const QString text = QString::fromStdString(value);
-  switch (field) {
-    case TextField::DecimalText:
-      ShowInBox(*Text3, text);
-      return;
-    case TextField::HexText:
-      ShowInBox(*Text2, text);
-      return;
-    case TextField::BinaryText:
-      ShowInBox(*Text1, text);
-      return;
-    case TextField::ToggleCaption:
-      if (Command3->text() != text) {
-        Command3->setText(text);
-      }
-      return;
+  // Rewriting a text the control already holds would move the cursor of a
+  // user who is typing into it.
+  if (auto* box = qobject_cast<QLineEdit*>(control)) {
+    if (box->text() != text) {
+      box->setText(text);
+    }
+  } else if (auto* button = qobject_cast<QAbstractButton*>(control);
+             button != nullptr && button->text() != text) {
+    button->setText(text);
   }
 }
 
 void MainWindow::ShowPin(int pin, bool set) {
   // Nothing listens to the box's own change signals, so showing the pin runs
   // no click handling: the core has already run it once.
-  pinBoxes_.at(static_cast<std::size_t>(pin))->setChecked(set);
+  qobject_cast<QAbstractButton*>(Control(*form::kPinBoxes.at(static_cast<std::size_t>(pin))))
+      ->setChecked(set);
 }
 
 void MainWindow::Form_Load() {
@@ -229,55 +230,11 @@ void MainWindow::Form_Load() {
   if (picture.isNull()) {
     return;  // the window works without its picture
   }
+  auto* box = qobject_cast<QLabel*>(Control(form::Picture1));
   // Cut to the box's inside so that a larger picture is clipped at the
   // right and bottom edges instead of being drawn over the border.
-  const QRect shown =
-      QRect(QPoint(0, 0), Picture1->contentsRect().size()).intersected(picture.rect());
-  Picture1->setPixmap(QPixmap::fromImage(picture.copy(shown)));
-}
-
-void MainWindow::Command1_Click() {
-  Run([this] { ConvertHex(state_); });
-}
-
-void MainWindow::Command2_Click() {
-  Run([this] { ConvertDecimal(state_); });
-}
-
-void MainWindow::Command3_Click() {
-  Run([this] { ToggleAllPins(state_); });
-}
-
-void MainWindow::Check1_Click() {
-  Run([this] { state_.ClickPin(0); });
-}
-
-void MainWindow::Check2_Click() {
-  Run([this] { state_.ClickPin(1); });
-}
-
-void MainWindow::Check3_Click() {
-  Run([this] { state_.ClickPin(2); });
-}
-
-void MainWindow::Check4_Click() {
-  Run([this] { state_.ClickPin(3); });
-}
-
-void MainWindow::Check5_Click() {
-  Run([this] { state_.ClickPin(4); });
-}
-
-void MainWindow::Check6_Click() {
-  Run([this] { state_.ClickPin(5); });
-}
-
-void MainWindow::Check7_Click() {
-  Run([this] { state_.ClickPin(6); });
-}
-
-void MainWindow::Check8_Click() {
-  Run([this] { state_.ClickPin(7); });
+  const QRect shown = QRect(QPoint(0, 0), box->contentsRect().size()).intersected(picture.rect());
+  box->setPixmap(QPixmap::fromImage(picture.copy(shown)));
 }
 
 }  // namespace plinthar

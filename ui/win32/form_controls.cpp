@@ -73,7 +73,7 @@ WindowKind KindOf(const form::ControlSpec& spec, HINSTANCE instance) {
 }
 
 HWND& WindowOf(ControlWindows& controls, const form::ControlSpec& spec) {
-  return controls.at(ControlIndex(spec));
+  return controls.at(form::ControlIndex(spec));
 }
 
 }  // namespace
@@ -107,10 +107,8 @@ void LayOutControls(const ControlWindows& controls, int dotsPerInch, FormFonts& 
   for (std::size_t index = 0; index < form::kControls.size(); ++index) {
     const form::ControlSpec& spec = *form::kControls.at(index);
     HWND control = controls.at(index);
-    MoveWindow(control, form::TwipsToPixels(spec.left, dotsPerInch),
-               form::TwipsToPixels(spec.top, dotsPerInch),
-               form::TwipsToPixels(spec.width, dotsPerInch),
-               form::TwipsToPixels(spec.height, dotsPerInch), TRUE);
+    const form::PixelRect rect = form::ControlRect(spec, dotsPerInch);
+    MoveWindow(control, rect.left, rect.top, rect.width, rect.height, TRUE);
     // The caption-less frame and the picture box draw no text, so they keep
     // no font.
     if (spec.kind != form::ControlKind::Frame && spec.kind != form::ControlKind::PictureBox) {

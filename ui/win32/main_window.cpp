@@ -5,9 +5,8 @@
 #include <array>
 
 #include "control_ids.h"
-#include "plinthar/conversion_commands.h"
 #include "plinthar/form/screen_units.h"
-#include "plinthar/port_pins.h"
+#include "plinthar/form/window_placement.h"
 #include "text_conversion.h"
 
 namespace plinthar::win32 {
@@ -55,6 +54,16 @@ RECT OuterRect(int dotsPerInch, int clientLeft, int clientTop) {
   return rect;
 }
 
+// The form's place scales with the resolution, so at 150 or 200 % a window
+// opened there can reach past a small screen; it is moved just enough to lie
+// within the work area.
+RECT InWorkArea(const RECT& outer, const RECT& work) {
+  const form::ScreenRect placed =
+      form::PlaceInWorkArea({outer.left, outer.top, outer.right, outer.bottom},
+                            {work.left, work.top, work.right, work.bottom});
+  return {placed.left, placed.top, placed.right, placed.bottom};
+}
+
 std::wstring TextOf(HWND control) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(
@@ -64,13 +73,23 @@ std::wstring TextOf(HWND control) {
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance, std::filesystem::path picturePath)
-    : state_(*this), picturePath_(std::move(picturePath)) {
+RECT MainWindow::MonitorWorkArea(const RECT& window) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (GetMonitorInfoW(MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST), &monitor) == FALSE) {
+    return window;
+  }
+  return monitor.rcWork;
+}
+
+MainWindow::MainWindow(HINSTANCE instance, std::filesystem::path picturePath,
+                       const WorkAreaQuery& workArea)
+    : form_(*this), picturePath_(std::move(picturePath)) {
   const INITCOMMONCONTROLSEX controlClasses{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controlClasses);
 
   // Placed first for the main monitor's resolution, then once more for the
-  // monitor that the window actually opened on.
+  // monitor that the window actually opened on, within its work area.
   const auto systemDpi = static_cast<int>(GetDpiForSystem());
   const RECT outer = OuterRect(systemDpi, form::TwipsToPixels(form::kClientLeft, systemDpi),
                                form::TwipsToPixels(form::kClientTop, systemDpi));
@@ -81,14 +100,13 @@ MainWindow::MainWindow(HINSTANCE instance, std::filesystem::path picturePath)
 
   controls_ = CreateControls(window_, instance);
   const auto dpi = static_cast<int>(GetDpiForWindow(window_));
-  if (dpi != systemDpi) {
-    const RECT moved = OuterRect(dpi, form::TwipsToPixels(form::kClientLeft, dpi),
-                                 form::TwipsToPixels(form::kClientTop, dpi));
-    SetWindowPos(window_, nullptr, moved.left, moved.top, moved.right - moved.left,
-                 moved.bottom - moved.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  const RECT atFormPlace = OuterRect(dpi, form::TwipsToPixels(form::kClientLeft, dpi),
+                                     form::TwipsToPixels(form::kClientTop, dpi));
+  const RECT placed = InWorkArea(atFormPlace, workArea(atFormPlace));
+  SetWindowPos(window_, nullptr, placed.left, placed.top, placed.right - placed.left,
+               placed.bottom - placed.top, SWP_NOZORDER | SWP_NOACTIVATE);
   LayOut(dpi);
-  refresh_.emplace(state_, *this);
+  form_.Show(*this);
   focus_ = Control(form::Picture1);
   Form_Load();
 }
@@ -100,7 +118,7 @@ MainWindow::~MainWindow() {
 }
 
 HWND MainWindow::Control(const form::ControlSpec& spec) const {
-  return controls_.at(ControlIndex(spec));
+  return controls_.at(form::ControlIndex(spec));
 }
 
 LRESULT CALLBACK MainWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam,
@@ -126,7 +144,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       if (HIWORD(wParam) == BN_CLICKED) {
-        Clicked(LOWORD(wParam));
+        // Enter and Escape arrive as IDOK and IDCANCEL, no control of the
+        // table: they press nothing.
+        if (const form::ControlSpec* control = ControlWithId(LOWORD(wParam))) {
+          form_.Click(*control);
+        }
       } else if (HIWORD(wParam) == EN_CHANGE) {
         TextTyped(LOWORD(wParam));
       }
@@ -178,48 +200,8 @@ void MainWindow::LayOut(int dotsPerInch) {
   // The controls let go of the old fonts before these are deleted.
   auto fonts = std::make_unique<FormFonts>(dotsPerInch);
   LayOutControls(controls_, dotsPerInch, *fonts);
+  SetBoxResolution(Control(form::Picture1), dotsPerInch);
   fonts_ = std::move(fonts);
-}
-
-void MainWindow::Clicked(int id) {
-  switch (id) {
-    case ControlId(form::Command1):
-      Command1_Click();
-      return;
-    case ControlId(form::Command2):
-      Command2_Click();
-      return;
-    case ControlId(form::Command3):
-      Command3_Click();
-      return;
-    case ControlId(form::Check1):
-      Check1_Click();
-      return;
-    case ControlId(form::Check2):
-      Check2_Click();
-      return;
-    case ControlId(form::Check3):
-      Check3_Click();
-      return;
-    case ControlId(form::Check4):
-      Check4_Click();
-      return;
-    case ControlId(form::Check5):
-      Check5_Click();
-      return;
-    case ControlId(form::Check6):
-      Check6_Click();
-      return;
-    case ControlId(form::Check7):
-      Check7_Click();
-      return;
-    case ControlId(form::Check8):
-      Check8_Click();
-      return;
-    default:
-      // Enter and Escape arrive as IDOK and IDCANCEL: they press nothing.
-      return;
-  }
 }
 
 // The text boxes are bound to their fields: typing stores the text and
@@ -228,18 +210,8 @@ void MainWindow::TextTyped(int id) {
   if (showing_) {
     return;  // the window's own writing, not the user's
   }
-  switch (id) {
-    case ControlId(form::Text3):
-      state_.SetDecimalText(WideToUtf8(TextOf(Control(form::Text3))));
-      return;
-    case ControlId(form::Text2):
-      state_.SetHexText(WideToUtf8(TextOf(Control(form::Text2))));
-      return;
-    case ControlId(form::Text1):
-      state_.SetBinaryText(WideToUtf8(TextOf(Control(form::Text1))));
-      return;
-    default:
-      return;
+  if (const form::ControlSpec* box = ControlWithId(id)) {
+    form_.TextTyped(*box, WideToUtf8(TextOf(Control(*box))));
   }
 }
 
@@ -273,50 +245,6 @@ void MainWindow::Form_Load() {
     SetBoxPicture(Control(form::Picture1), &*picture_);
   }
   // Without its picture the window works all the same.
-}
-
-void MainWindow::Command1_Click() {
-  Run([this] { ConvertHex(state_); });
-}
-
-void MainWindow::Command2_Click() {
-  Run([this] { ConvertDecimal(state_); });
-}
-
-void MainWindow::Command3_Click() {
-  Run([this] { ToggleAllPins(state_); });
-}
-
-void MainWindow::Check1_Click() {
-  Run([this] { state_.ClickPin(0); });
-}
-
-void MainWindow::Check2_Click() {
-  Run([this] { state_.ClickPin(1); });
-}
-
-void MainWindow::Check3_Click() {
-  Run([this] { state_.ClickPin(2); });
-}
-
-void MainWindow::Check4_Click() {
-  Run([this] { state_.ClickPin(3); });
-}
-
-void MainWindow::Check5_Click() {
-  Run([this] { state_.ClickPin(4); });
-}
-
-void MainWindow::Check6_Click() {
-  Run([this] { state_.ClickPin(5); });
-}
-
-void MainWindow::Check7_Click() {
-  Run([this] { state_.ClickPin(6); });
-}
-
-void MainWindow::Check8_Click() {
-  Run([this] { state_.ClickPin(7); });
 }
 
 }  // namespace plinthar::win32

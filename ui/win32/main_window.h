@@ -3,31 +3,39 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
-#include <utility>
 
 #include "form_controls.h"
 #include "form_fonts.h"
 #include "picture_box.h"
 #include "plinthar/converter_state.h"
+#include "plinthar/form/converter_form.h"
 #include "plinthar/form/field_refresh.h"
 #include "plinthar/form/form_table.h"
 #include "plinthar/platform.h"
 
 namespace plinthar::win32 {
 
-// The form 二进制计算 as a Win32 window. It owns the converter state, shows
-// every field of it once per operation, stores what the user types into the
-// matching field, and hands each click to exactly one operation of the core;
-// it converts nothing itself.
+// The form 二进制计算 as a Win32 window. It creates the controls of the form's
+// table, shows the fields of the form's state, and hands the control of every
+// click and edit to the form, which runs the one operation of the core; it
+// converts nothing itself.
 class MainWindow final : public Platform, public form::FieldDisplay {
  public:
+  // The work area, the part of the screen that no task bar covers, of the
+  // monitor that a window's rectangle lands on.
+  using WorkAreaQuery = std::function<RECT(const RECT& window)>;
+  static RECT MonitorWorkArea(const RECT& window);
+
   // Creates the window and its controls for the resolution of the monitor
-  // it opens on and runs Form_Load, reading the picture from picturePath,
-  // before returning; the window is not shown yet.
-  MainWindow(HINSTANCE instance, std::filesystem::path picturePath);
+  // it opens on, within that monitor's work area, and runs Form_Load,
+  // reading the picture from picturePath, before returning; the window is
+  // not shown yet. Tests put a screen of their own in place of the monitor.
+  MainWindow(HINSTANCE instance, std::filesystem::path picturePath,
+             const WorkAreaQuery& workArea = MonitorWorkArea);
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
   MainWindow(MainWindow&&) = delete;
@@ -43,38 +51,18 @@ class MainWindow final : public Platform, public form::FieldDisplay {
 
   // The fields behind the controls, read-only: tests compare what the window
   // shows with what the state holds.
-  [[nodiscard]] const ConverterState& State() const { return state_; }
+  [[nodiscard]] const ConverterState& State() const { return form_.State(); }
 
  private:
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void Clicked(int id);
   void TextTyped(int id);
   void LayOut(int dotsPerInch);
   void Activated(bool active);
 
-  // Runs one operation of the core and shows the fields it changed.
-  template <typename Operation>
-  void Run(Operation&& operation) {
-    refresh_->Run(std::forward<Operation>(operation));
-  }
-
   void Form_Load();
-  void Command1_Click();
-  void Command2_Click();
-  void Command3_Click();
-  void Check1_Click();
-  void Check2_Click();
-  void Check3_Click();
-  void Check4_Click();
-  void Check5_Click();
-  void Check6_Click();
-  void Check7_Click();
-  void Check8_Click();
 
-  ConverterState state_;
-  // Made once the controls exist, since it shows every field at once.
-  std::optional<form::FieldRefresh> refresh_;
+  form::ConverterForm form_;
   std::filesystem::path picturePath_;
   std::optional<DisplayPicture> picture_;
   std::unique_ptr<FormFonts> fonts_;

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <utility>
 
+#include "plinthar/form/screen_units.h"
 #include "window_class.h"
 
 namespace plinthar::win32 {
@@ -18,18 +19,41 @@ std::size_t PixelOffset(const std::vector<std::uint8_t>& bytes) {
          (static_cast<std::size_t>(bytes[13]) << 24U);
 }
 
-const DisplayPicture* PictureOf(HWND box) {
-  return reinterpret_cast<const DisplayPicture*>(GetWindowLongPtrW(box, GWLP_USERDATA));
+// What a box shows: its picture, if any, and the resolution it is laid out
+// for, which the window hands down with the rest of the layout.
+struct BoxState {
+  const DisplayPicture* picture = nullptr;
+  int dotsPerInch = form::kDefaultDotsPerInch;
+};
+
+BoxState* StateOf(HWND box) {
+  return reinterpret_cast<BoxState*>(GetWindowLongPtrW(box, GWLP_USERDATA));
 }
 
 void PaintBox(HWND box, HDC dc) {
-  if (const DisplayPicture* picture = PictureOf(box)) {
-    picture->Draw(dc);
+  const BoxState* state = StateOf(box);
+  if (state == nullptr || state->picture == nullptr) {
+    return;
   }
+  RECT interior{};
+  GetClientRect(box, &interior);
+  // A device context handed in by WM_PRINTCLIENT may reach beyond the box;
+  // the picture never does.
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, interior.left, interior.top, interior.right, interior.bottom);
+  state->picture->Draw(dc, state->dotsPerInch);
+  RestoreDC(dc, saved);
 }
 
 LRESULT CALLBACK PictureBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_NCCREATE:
+      SetWindowLongPtrW(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new BoxState));
+      return DefWindowProcW(box, message, wParam, lParam);
+    case WM_NCDESTROY:
+      delete StateOf(box);
+      SetWindowLongPtrW(box, GWLP_USERDATA, 0);
+      return DefWindowProcW(box, message, wParam, lParam);
     case WM_PAINT: {
       PAINTSTRUCT paint{};
       HDC dc = BeginPaint(box, &paint);
@@ -81,10 +105,24 @@ std::optional<DisplayPicture> DisplayPicture::FromBytes(std::vector<std::uint8_t
   return DisplayPicture(std::move(bytes), *size);
 }
 
-void DisplayPicture::Draw(HDC dc) const {
-  // The rows are drawn one to one; GDI turns bottom-up and top-down rows the
-  // right way up by itself.
-  StretchDIBits(dc, 0, 0, size_.width, size_.height, 0, 0, size_.width, size_.height,
+form::BitmapSize DisplayPicture::SizeAt(int dotsPerInch) const {
+  // MulDiv rounds to the nearest pixel, as the form's twips do, and cannot
+  // overflow for the widest picture the check lets through.
+  return {MulDiv(size_.width, dotsPerInch, form::kDefaultDotsPerInch),
+          MulDiv(size_.height, dotsPerInch, form::kDefaultDotsPerInch)};
+}
+
+void DisplayPicture::Draw(HDC dc, int dotsPerInch) const {
+  const form::BitmapSize shown = SizeAt(dotsPerInch);
+  if (shown != size_) {
+    // HALFTONE averages the source pixels under each drawn one, where the
+    // default mode drops whole rows and columns; it needs the brush origin set.
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+  }
+  // At the form's own resolution the rows are drawn one to one. GDI turns
+  // bottom-up and top-down rows the right way up by itself.
+  StretchDIBits(dc, 0, 0, shown.width, shown.height, 0, 0, size_.width, size_.height,
                 bytes_.data() + pixelOffset_, reinterpret_cast<const BITMAPINFO*>(info_.data()),
                 DIB_RGB_COLORS, SRCCOPY);
 }
@@ -94,7 +132,12 @@ const wchar_t* PictureBoxClass(HINSTANCE instance) {
 }
 
 void SetBoxPicture(HWND box, const DisplayPicture* picture) {
-  SetWindowLongPtrW(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(picture));
+  StateOf(box)->picture = picture;
+  InvalidateRect(box, nullptr, TRUE);
+}
+
+void SetBoxResolution(HWND box, int dotsPerInch) {
+  StateOf(box)->dotsPerInch = dotsPerInch;
   InvalidateRect(box, nullptr, TRUE);
 }
 

@@ -20,10 +20,14 @@ class DisplayPicture {
   // Nothing unless the bytes are a complete bitmap.
   static std::optional<DisplayPicture> FromBytes(std::vector<std::uint8_t> bytes);
 
-  [[nodiscard]] form::BitmapSize Size() const { return size_; }
-  // Draws the picture at its own size with its top-left corner at the
-  // origin; the device context's clipping cuts what lies outside.
-  void Draw(HDC dc) const;
+  // The picture's natural size is its size at the form's 96 dpi, so that it
+  // keeps its share of the box, which is given in twips, at any resolution.
+  [[nodiscard]] form::BitmapSize SizeAt(int dotsPerInch) const;
+  // Draws the picture at its natural size for the resolution with its
+  // top-left corner at the origin: pixel for pixel at 96 dpi, smoothly
+  // stretched at any other. The device context's clipping cuts what lies
+  // outside.
+  void Draw(HDC dc, int dotsPerInch) const;
 
  private:
   DisplayPicture(std::vector<std::uint8_t> bytes, form::BitmapSize size);
@@ -37,9 +41,12 @@ class DisplayPicture {
 };
 
 // The window class of Picture1: a focusable box with a sunken border that
-// shows one picture or nothing. The box keeps a pointer to its picture, which
-// must outlive it. Registers the class on the first call.
+// shows one picture or nothing, clipped at its inside edges. The box keeps a
+// pointer to its picture, which must outlive it. Registers the class on the
+// first call.
 const wchar_t* PictureBoxClass(HINSTANCE instance);
 void SetBoxPicture(HWND box, const DisplayPicture* picture);
+// The resolution the form is laid out for; the box draws its picture anew.
+void SetBoxResolution(HWND box, int dotsPerInch);
 
 }  // namespace plinthar::win32

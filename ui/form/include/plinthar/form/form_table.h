@@ -94,6 +94,15 @@ inline constexpr std::array<const ControlSpec*, kControlCount> kControls{
     &Check3, &Check4,   &Check5, &Check6,   &Check7,   &Check8, &Label9,   &Label8,  &Label7,
     &Label6, &Label5,   &Label4, &Label3,   &Label2,   &Label1, &Picture1, &Label11, &Label10};
 
+// The control's place in kControls, kControlCount for a control not in it.
+constexpr std::size_t ControlIndex(const ControlSpec& spec) {
+  std::size_t index = 0;
+  while (index < kControls.size() && kControls.at(index) != &spec) {
+    ++index;
+  }
+  return index;
+}
+
 // The pin boxes by pin: P0 is Check1, P7 is Check8.
 inline constexpr std::array<const ControlSpec*, kPinCount> kPinBoxes{
     &Check1, &Check2, &Check3, &Check4, &Check5, &Check6, &Check7, &Check8};

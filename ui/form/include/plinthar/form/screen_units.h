@@ -1,5 +1,7 @@
 #pragma once
 
+#include "plinthar/form/form_table.h"
+
 namespace plinthar::form {
 
 // The form is laid out in twips, 1/1440 inch: at 96 dots per inch one pixel
@@ -19,6 +21,23 @@ constexpr int TwipsToPixels(int twips, int dotsPerInch = kDefaultDotsPerInch) {
 // nearest pixel: 12 pt is 16 px at 96 dpi, 15.75 pt is 21 px.
 constexpr int PointsToPixels(double points, int dotsPerInch = kDefaultDotsPerInch) {
   return static_cast<int>(points * dotsPerInch / kPointsPerInch + 0.5);
+}
+
+// A control's rectangle in pixels, measured from its container as its twips
+// are, at a resolution.
+struct PixelRect {
+  int left;
+  int top;
+  int width;
+  int height;
+  friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+// Left, top, width and height are each rounded to the nearest pixel, the
+// same in every front-end.
+constexpr PixelRect ControlRect(const ControlSpec& spec, int dotsPerInch = kDefaultDotsPerInch) {
+  return {TwipsToPixels(spec.left, dotsPerInch), TwipsToPixels(spec.top, dotsPerInch),
+          TwipsToPixels(spec.width, dotsPerInch), TwipsToPixels(spec.height, dotsPerInch)};
 }
 
 }  // namespace plinthar::form

@@ -1,4 +1,4 @@
-#include "window_test_support.h"
+#include "win32_window_test_support.h"
 
 #include <commctrl.h>
 
@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "control_ids.h"
+#include "form_controls_by_name.h"
 #include "message_loop.h"
 
 namespace plinthar::testing {
@@ -113,8 +114,7 @@ LRESULT CALLBACK Form::CountShown(HWND box, UINT message, WPARAM wParam, LPARAM 
 }
 
 HWND Form::Control(const char* name) const {
-  const int id = win32::ControlId(name);
-  const form::ControlSpec* spec = win32::ControlWithId(id);
+  const form::ControlSpec* spec = ControlNamed(name);
   return spec == nullptr ? nullptr : window_->Control(*spec);
 }
 

@@ -6,10 +6,14 @@
 #include <QObject>
 #include <QPushButton>
 #include <QString>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "main_window.h"
@@ -48,18 +52,35 @@ struct SeenMessageBox {
   QMessageBox::StandardButtons buttons;
   int buttonCount;
   Qt::WindowModality modality;
+  // The user's way of closing it left it open; it was then closed for them.
+  bool stayedOpen = false;
 };
 
-// Answers every modal message box that opens while it lives, as a user would
-// with the OK button, after noting what the box showed. A box left open would
-// block the test for ever inside the nested event loop.
+// Answers every modal message box that opens while it runs, as a user would,
+// after noting what the box showed: by default with the OK button. A box left
+// open would block the test for ever inside the nested event loop. Any other
+// modal widget is counted and closed.
 class MessageBoxWatcher : public QObject {
  public:
-  MessageBoxWatcher() {
-    timer_.setInterval(10);
+  enum class Closing : std::uint8_t { OkButton, Enter, Escape };
+
+  // Looks for an open box every intervalMs, from now on.
+  explicit MessageBoxWatcher(int intervalMs = 10) {
+    timer_.setInterval(intervalMs);
     QObject::connect(&timer_, &QTimer::timeout, this, [this] { AnswerOpenBox(); });
     timer_.start();
   }
+
+  // Forgets what it saw and looks again; Stop pauses it.
+  void Start() {
+    seen.clear();
+    otherModalWidgets = 0;
+    timer_.start();
+  }
+  void Stop() { timer_.stop(); }
+
+  // How each box is to be closed, chosen box by box.
+  void CloseWith(std::function<Closing()> choose) { choose_ = std::move(choose); }
 
   std::vector<SeenMessageBox> seen;
   int otherModalWidgets = 0;
@@ -78,14 +99,35 @@ class MessageBoxWatcher : public QObject {
     }
     seen.push_back({box->icon(), box->windowTitle(), box->text(), box->standardButtons(),
                     static_cast<int>(box->buttons().size()), box->windowModality()});
-    if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
-      ok->click();
-    } else {
-      box->reject();
+    QAbstractButton* ok = box->button(QMessageBox::Ok);
+    // Closing by the user's way runs events, which may find the box again:
+    // then the user's way has failed once, and the box is closed directly.
+    if (ok == nullptr || closing_) {
+      box->done(QMessageBox::Ok);
+      return;
+    }
+    closing_ = true;
+    switch (choose_ ? choose_() : Closing::OkButton) {
+      case Closing::OkButton:
+        QTest::mouseClick(ok, Qt::LeftButton);
+        break;
+      case Closing::Enter:
+        QTest::keyClick(box, Qt::Key_Return);
+        break;
+      case Closing::Escape:
+        QTest::keyClick(box, Qt::Key_Escape);
+        break;
+    }
+    closing_ = false;
+    if (box->isVisible()) {
+      seen.back().stayedOpen = true;
+      box->done(QMessageBox::Ok);
     }
   }
 
   QTimer timer_;
+  std::function<Closing()> choose_;
+  bool closing_ = false;
 };
 
 template <typename Control>
