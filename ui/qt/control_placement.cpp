@@ -16,6 +16,10 @@ void PlaceControl(QWidget& control, const form::ControlSpec& spec) {
   const form::PixelRect rect = form::ControlRect(spec);
   control.setGeometry(rect.left, rect.top, rect.width, rect.height);
   control.setFont(FormFont(spec.pointSize));
+  // Buttons and labels are called by their captions, which Qt reads itself.
+  if (*spec.accessibleName != '\0') {
+    control.setAccessibleName(QString::fromUtf8(spec.accessibleName));
+  }
 }
 
 }  // namespace plinthar

@@ -16,6 +16,7 @@
 
 #include "control_placement.h"
 #include "display_picture.h"
+#include "form_accessibility.h"
 #include "form_fonts.h"
 #include "form_label.h"
 #include "pin_check_box.h"
@@ -45,7 +46,6 @@ QLineEdit* MakeTextBox(QWidget* container, const form::ControlSpec& spec) {
   box->setAlignment(HorizontalAlignment(spec.alignment) | Qt::AlignVCenter);
   // The boxes take text of any length; Qt would stop at 32767 characters.
   box->setMaxLength(std::numeric_limits<int>::max());
-  box->setAccessibleName(QString::fromUtf8(spec.accessibleName));
   return box;
 }
 
@@ -69,7 +69,6 @@ QFrame* MakeFrame(QWidget* container, const form::ControlSpec& spec) {
 PinCheckBox* MakePinBox(QWidget* container, const form::ControlSpec& spec) {
   auto* box = new PinCheckBox(container);
   PlaceControl(*box, spec);
-  box->setAccessibleName(QString::fromUtf8(spec.accessibleName));
   return box;
 }
 
@@ -118,6 +117,7 @@ QRect InAvailableArea(const QRect& client) {
 
 MainWindow::MainWindow(QString picturePath, QWidget* parent)
     : QWidget(parent), form_(*this), picturePath_(std::move(picturePath)) {
+  InstallFormAccessibility();
   setObjectName(QString::fromUtf8(form::kFormName));
   const std::string_view caption = form::WindowCaption();
   setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));

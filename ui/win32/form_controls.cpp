@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "accessible_control.h"
 #include "control_ids.h"
 #include "form_fonts.h"
 #include "frame_box.h"
@@ -20,9 +21,11 @@ namespace {
 constexpr WPARAM kTextLimit = 0x7FFFFFFE;
 
 struct WindowKind {
-  const wchar_t* className;
-  DWORD style;
-  DWORD extendedStyle;
+  const wchar_t* className = nullptr;
+  DWORD style = 0;
+  DWORD extendedStyle = 0;
+  // The form's own classes answer screen readers in their window procedures.
+  bool ownClass = false;
 };
 
 DWORD EditAlignment(form::TextAlignment alignment) {
@@ -60,14 +63,14 @@ WindowKind KindOf(const form::ControlSpec& spec, HINSTANCE instance) {
       return {WC_BUTTONW, WS_TABSTOP | BS_PUSHBUTTON, 0};
     case form::ControlKind::Frame:
       // The dialog manager looks for tab stops inside a control parent.
-      return {FrameBoxClass(instance), WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+      return {FrameBoxClass(instance), WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, true};
     case form::ControlKind::CheckBox:
       // Not BS_AUTOCHECKBOX: the core flips the pin and the window shows it.
       return {WC_BUTTONW, WS_TABSTOP | BS_CHECKBOX, 0};
     case form::ControlKind::Label:
       return {WC_STATICW, SS_NOPREFIX | LabelAlignment(spec.alignment), 0};
     case form::ControlKind::PictureBox:
-      return {PictureBoxClass(instance), WS_TABSTOP, WS_EX_CLIENTEDGE};
+      return {PictureBoxClass(instance), WS_TABSTOP, WS_EX_CLIENTEDGE, true};
   }
   return {WC_STATICW, 0, 0};
 }
@@ -90,6 +93,9 @@ ControlWindows CreateControls(HWND window, HINSTANCE instance) {
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(*spec))), instance, nullptr);
     if (spec->kind == form::ControlKind::TextBox) {
       SendMessageW(control, EM_SETLIMITTEXT, kTextLimit, 0);
+    }
+    if (!kind.ownClass) {
+      AnswerAsInTable(control, *spec);
     }
     WindowOf(controls, *spec) = control;
   }

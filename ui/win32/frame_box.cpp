@@ -1,5 +1,9 @@
 #include "frame_box.h"
 
+#include <optional>
+
+#include "accessible_control.h"
+#include "plinthar/form/form_table.h"
 #include "window_class.h"
 
 namespace plinthar::win32 {
@@ -21,6 +25,12 @@ LRESULT CALLBACK FrameBoxProc(HWND frame, UINT message, WPARAM wParam, LPARAM lP
     }
     case WM_COMMAND:
       return SendMessageW(GetParent(frame), message, wParam, lParam);
+    case WM_GETOBJECT:
+      if (const std::optional<LRESULT> answer =
+              AnswerGetObject(frame, form::Frame1, wParam, lParam)) {
+        return *answer;
+      }
+      return DefWindowProcW(frame, message, wParam, lParam);
     default:
       return DefWindowProcW(frame, message, wParam, lParam);
   }

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <utility>
 
+#include "accessible_control.h"
+#include "plinthar/form/form_table.h"
 #include "plinthar/form/screen_units.h"
 #include "window_class.h"
 
@@ -73,6 +75,12 @@ LRESULT CALLBACK PictureBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lP
       // A click gives the box the focus, as Tab does.
       SetFocus(box);
       return 0;
+    case WM_GETOBJECT:
+      if (const std::optional<LRESULT> answer =
+              AnswerGetObject(box, form::Picture1, wParam, lParam)) {
+        return *answer;
+      }
+      return DefWindowProcW(box, message, wParam, lParam);
     default:
       return DefWindowProcW(box, message, wParam, lParam);
   }

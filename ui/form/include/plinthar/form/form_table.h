@@ -19,10 +19,45 @@ enum class Container : std::uint8_t { Window, Frame1 };
 
 enum class TextAlignment : std::uint8_t { Left, Centre, Right };
 
+// What a screen reader announces a control as. Each window gives these the
+// roles of its own platform, so both announce the same thing.
+enum class AccessibleRole : std::uint8_t {
+  Text,
+  PushButton,
+  Grouping,
+  CheckBox,
+  StaticText,
+  Graphic
+};
+
+constexpr AccessibleRole RoleOf(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::TextBox:
+      return AccessibleRole::Text;
+    case ControlKind::Button:
+      return AccessibleRole::PushButton;
+    case ControlKind::Frame:
+      return AccessibleRole::Grouping;
+    case ControlKind::CheckBox:
+      return AccessibleRole::CheckBox;
+    case ControlKind::Label:
+      return AccessibleRole::StaticText;
+    case ControlKind::PictureBox:
+      break;
+  }
+  return AccessibleRole::Graphic;
+}
+
 // One control: position and size in twips, font size in points, tab index,
 // caption and accessible name (UTF-8, either may be empty). Tab indices of the
 // controls that never take the focus keep their place in the numbering but
 // are skipped by the focus chain.
+//
+// The accessible name is what a screen reader calls the control. The buttons
+// and labels have none of their own: they are called by the caption they
+// show at the moment, which for Command3 changes. Every other control is
+// named here, since left to itself a system names a caption-less box after
+// whatever text happens to stand before it.
 struct ControlSpec {
   const char* name;
   ControlKind kind;
@@ -62,7 +97,7 @@ inline constexpr ControlSpec Text2{   "Text2",    ControlKind::TextBox,    Conta
 inline constexpr ControlSpec Command3{"Command3", ControlKind::Button,     Container::Window, 120,  3240, 735,  495,  9,     13, TextAlignment::Left,   "全选",                             ""};
 inline constexpr ControlSpec Command2{"Command2", ControlKind::Button,     Container::Window, 960,  3240, 1455, 495,  9,     12, TextAlignment::Left,   "十进制转二进制",                        ""};
 inline constexpr ControlSpec Text1{   "Text1",    ControlKind::TextBox,    Container::Window, 2160, 1560, 1695, 375,  15.75, 11, TextAlignment::Right,  "",                               "二进制"};
-inline constexpr ControlSpec Frame1{  "Frame1",   ControlKind::Frame,      Container::Window, 120,  1920, 3855, 1215, 9,     1,  TextAlignment::Left,   "",                               ""};
+inline constexpr ControlSpec Frame1{  "Frame1",   ControlKind::Frame,      Container::Window, 120,  1920, 3855, 1215, 9,     1,  TextAlignment::Left,   "",                               "端口引脚 P7 至 P0"};
 inline constexpr ControlSpec Check1{  "Check1",   ControlKind::CheckBox,   Container::Frame1, 3480, 480,  255,  375,  9,     9,  TextAlignment::Left,   "",                               "P0 A"};
 inline constexpr ControlSpec Check2{  "Check2",   ControlKind::CheckBox,   Container::Frame1, 3000, 480,  255,  375,  9,     8,  TextAlignment::Left,   "",                               "P1 B"};
 inline constexpr ControlSpec Check3{  "Check3",   ControlKind::CheckBox,   Container::Frame1, 2520, 480,  255,  375,  9,     7,  TextAlignment::Left,   "",                               "P2 C"};
@@ -82,7 +117,7 @@ inline constexpr ControlSpec Label4{  "Label4",   ControlKind::Label,      Conta
 inline constexpr ControlSpec Label3{  "Label3",   ControlKind::Label,      Container::Frame1, 2580, 240,  135,  255,  9,     15, TextAlignment::Left,   "C",                              ""};
 inline constexpr ControlSpec Label2{  "Label2",   ControlKind::Label,      Container::Frame1, 3060, 240,  135,  255,  9,     14, TextAlignment::Left,   "B",                              ""};
 inline constexpr ControlSpec Label1{  "Label1",   ControlKind::Label,      Container::Frame1, 3550, 240,  135,  255,  9,     10, TextAlignment::Left,   "A",                              ""};
-inline constexpr ControlSpec Picture1{"Picture1", ControlKind::PictureBox, Container::Window, 360,  120,  1575, 1815, 9,     0,  TextAlignment::Left,   "",                               ""};
+inline constexpr ControlSpec Picture1{"Picture1", ControlKind::PictureBox, Container::Window, 360,  120,  1575, 1815, 9,     0,  TextAlignment::Left,   "",                               "七段数码管及段名 A 至 G、DP"};
 inline constexpr ControlSpec Label11{ "Label11",  ControlKind::Label,      Container::Window, 2160, 180,  975,  255,  12,    26, TextAlignment::Left,   "十制制数",                           ""};
 inline constexpr ControlSpec Label10{ "Label10",  ControlKind::Label,      Container::Window, 2160, 900,  975,  255,  12,    24, TextAlignment::Left,   "十六进制",                           ""};
 // clang-format on
