@@ -4,10 +4,10 @@
 # STATE_DIR holds a private Wine prefix and the Xvfb display it draws on, so the
 # user's own ~/.wine is never touched. The first call creates the prefix (about
 # 12 s); it sets the font replacement that gives 宋体 the half-width Latin
-# letters of the form, and unmanaged windows. Each call shares one session
-# with the calls before it: an Xvfb and a wineserver that stays up for a while
-# after the last program ends, so that a test costs a fraction of a second
-# rather than a Wine start-up.
+# letters of the form, a font link that puts Chinese in title bars, and
+# unmanaged windows. Each call shares one session with the calls before it: an
+# Xvfb and a wineserver that stays up for a while after the last program ends,
+# so that a test costs a fraction of a second rather than a Wine start-up.
 # When the wineserver ends, so does its Xvfb.
 set -euo pipefail
 
@@ -75,11 +75,15 @@ create_prefix() {
   wine wineboot.exe --init >>"$state/session.log" 2>&1
   wine reg.exe add 'HKCU\Software\Wine\Fonts\Replacements' \
     /v '宋体' /t REG_SZ /d 'WenQuanYi Zen Hei Mono' /f >>"$state/session.log" 2>&1
+  # Title bars are drawn in Tahoma, which has no Chinese: it borrows the
+  # glyphs from WenQuanYi, as Windows links its UI font to a CJK one.
+  wine reg.exe add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+    /v Tahoma /t REG_MULTI_SZ /d 'wqy-zenhei.ttc,WenQuanYi Zen Hei' /f >>"$state/session.log" 2>&1
   # Xvfb runs no window manager: Wine would wait 2 s at each window it shows
   # for one to take the window over. Unmanaged, Wine draws the frame itself.
   wine reg.exe add 'HKCU\Software\Wine\X11 Driver' \
     /v Managed /t REG_SZ /d N /f >>"$state/session.log" 2>&1
-  touch "$WINEPREFIX/.plinthar-ready-unmanaged"
+  touch "$WINEPREFIX/.plinthar-ready-fontlink"
 }
 
 # One caller at a time sets the session and the prefix up.
@@ -90,7 +94,7 @@ if ! session_alive; then
 fi
 DISPLAY=$(cat "$state/display")
 export DISPLAY
-if [[ ! -e $WINEPREFIX/.plinthar-ready-unmanaged ]]; then
+if [[ ! -e $WINEPREFIX/.plinthar-ready-fontlink ]]; then
   create_prefix
 fi
 flock -u 9

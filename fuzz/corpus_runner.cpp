@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
   std::size_t count = 0;
   for (const char* argument : arguments.subspan(1)) {
     for (const fs::path& file : InputsIn(argument)) {
-      std::fprintf(stderr, "running %s\n", file.c_str());
+      std::fprintf(stderr, "running %s\n", file.string().c_str());
       const std::vector<std::uint8_t> bytes = ReadBytes(file);
       LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
       ++count;

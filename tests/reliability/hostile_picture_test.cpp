@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -41,6 +42,7 @@ using plinthar::testing::Stride;
 constexpr qint64 kStartupBudgetMs = 1000;
 constexpr qint64 kMemoryBudgetKiB = qint64{100} * 1024;
 constexpr qint64 kChildTimeoutMs = 20000;
+constexpr qint64 kSeedLimit = qint64{1024} * 1024;
 // The user nobody: reading as root ignores the permission bits.
 constexpr uid_t kNobody = 65534;
 
@@ -390,6 +392,16 @@ class HostilePictureTest : public QObject {
     QFETCH(int, index);
     const HostileFile file = HostileFiles().at(static_cast<std::size_t>(index));
     QVERIFY(file.make(picture_));
+    // fuzz/make_picture_corpus seeds the picture fuzzer with the files small
+    // enough to mutate.
+    if (const QString seeds = qEnvironmentVariable("PLINTHAR_PICTURE_SEEDS");
+        !seeds.isEmpty() && QFileInfo(picture_).isFile() &&
+        QFileInfo(picture_).size() < kSeedLimit) {
+      const QString seed = QDir(seeds).filePath(QStringLiteral("hostile-") +
+                                                QString::fromLatin1(file.name).replace(' ', '-'));
+      QFile::remove(seed);
+      QVERIFY(QFile::copy(picture_, seed));
+    }
 
     bool asNobody = false;
     if (file.unreadable && CanRead(picture_)) {

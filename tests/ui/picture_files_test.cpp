@@ -1,4 +1,5 @@
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -229,6 +230,12 @@ class PictureFilesTest : public QObject {
     const Kind named{static_cast<std::uint32_t>(infoSize), static_cast<std::uint16_t>(bits),
                      static_cast<std::uint32_t>(compression), topDown};
     QVERIFY2(written == named, qPrintable(KindText(written)));
+    // fuzz/make_picture_corpus seeds the picture fuzzer with what the tools wrote.
+    if (const QString seeds = qEnvironmentVariable("PLINTHAR_PICTURE_SEEDS"); !seeds.isEmpty()) {
+      QFile seed(
+          QDir(seeds).filePath(QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-')));
+      QVERIFY(seed.open(QIODevice::WriteOnly) && seed.write(bytes) == bytes.size());
+    }
 
     const QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("LCD.BMP"));

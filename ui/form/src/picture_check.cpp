@@ -80,14 +80,19 @@ std::optional<BitmapSize> CompleteBitmapSize(std::span<const std::uint8_t> bytes
   } else if (compression != kUncompressed) {
     return std::nullopt;
   }
+  // GDI reads as many colour entries as the header declares, at every depth:
+  // a true-colour picture may carry a table too.
+  std::int64_t colours = coloursUsed;
   if (bits <= 8) {
     const std::int64_t paletteLimit = std::int64_t{1} << bits;
-    const std::int64_t colours = coloursUsed == 0 ? paletteLimit : coloursUsed;
+    if (colours == 0) {
+      colours = paletteLimit;
+    }
     if (colours > paletteLimit) {
       return std::nullopt;
     }
-    tablesEnd += colours * 4;
   }
+  tablesEnd += colours * 4;
   // Rows are padded to whole 32-bit words.
   const std::int64_t stride = (width * bits + 31) / 32 * 4;
   if (tablesEnd > pixelOffset || pixelOffset + stride * height > length) {
