@@ -3,13 +3,15 @@
 // the first drawing into that window (its first paint), with the process's
 // resident memory read at each of those moments.
 //
-//   map_watcher [--timeout SECONDS] [--terminate] -- COMMAND [ARGUMENTS...]
+//   map_watcher [--timeout SECONDS] [--terminate] [--unmanaged] -- COMMAND [ARGUMENTS...]
 //     prints "MAP_MS VMRSS_KIB VMHWM_KIB PAINT_MS VMRSS_KIB VMHWM_KIB" on
 //     standard output, then kills the command (its whole process group). With
 //     --terminate the command first gets SIGTERM and is waited for, so that a
 //     profiler it runs under (valgrind) can write its data. The command's own
 //     standard output goes to standard error, so that standard output carries
-//     only the result.
+//     only the result. --unmanaged also takes override-redirect windows that
+//     name the command's process in _NET_WM_PID: Wine makes its top-level
+//     windows so when told that no window manager runs.
 //   map_watcher --warm-up [COUNT]
 //     maps and destroys a window of its own COUNT times (default 20), so that
 //     the X server has paged in and set up what the first client would pay for.
@@ -114,10 +116,11 @@ std::optional<long> WindowPid(Display* display, Window window) {
   return pid;
 }
 
-bool IsTopLevelMap(const XEvent& event, Window root) {
-  // Override-redirect windows are popups and tooltips, not the program's window.
+// Override-redirect windows are popups and tooltips, not the program's
+// window, unless the program draws its windows unmanaged.
+bool IsTopLevelMap(const XEvent& event, Window root, bool unmanaged = false) {
   return event.type == MapNotify && event.xmap.event == root &&
-         event.xmap.override_redirect == False;
+         (unmanaged || event.xmap.override_redirect == False);
 }
 
 // A window may be gone by the time the watcher asks about it (programs create
@@ -172,7 +175,7 @@ void TerminateGroup(pid_t pid) {
 }
 
 int Watch(Display* display, Window root, int damageEventBase, char** command, int timeoutSeconds,
-          bool terminate) {
+          bool terminate, bool unmanaged) {
   std::array<int, 2> report{};
   if (pipe2(report.data(), O_CLOEXEC) != 0) {
     std::perror("map_watcher: pipe2");
@@ -217,16 +220,17 @@ int Watch(Display* display, Window root, int damageEventBase, char** command, in
     while (XPending(display) > 0) {
       XNextEvent(display, &event);
       if (event.type == CreateNotify && event.xcreatewindow.parent == root &&
-          event.xcreatewindow.override_redirect == False) {
+          (unmanaged || event.xcreatewindow.override_redirect == False)) {
         damages[event.xcreatewindow.window] =
             XDamageCreate(display, event.xcreatewindow.window, XDamageReportNonEmpty);
         continue;
       }
-      if (!shown.has_value() && IsTopLevelMap(event, root)) {
+      if (!shown.has_value() && IsTopLevelMap(event, root, unmanaged)) {
         const timespec now = Now();
         const Memory memory = ReadMemory(pid);
         const std::optional<long> owner = WindowPid(display, event.xmap.window);
-        if (!owner.has_value() || *owner == pid) {
+        const bool popup = event.xmap.override_redirect != False;
+        if (owner.has_value() ? *owner == pid : !popup) {
           shown = event.xmap.window;
           mapped = {MillisecondsBetween(start, now), memory};
         }
@@ -281,7 +285,8 @@ int Watch(Display* display, Window root, int damageEventBase, char** command, in
 
 int Usage() {
   std::fputs(
-      "usage: map_watcher [--timeout SECONDS] [--terminate] -- COMMAND [ARGUMENTS...]\n"
+      "usage: map_watcher [--timeout SECONDS] [--terminate] [--unmanaged] -- COMMAND "
+      "[ARGUMENTS...]\n"
       "       map_watcher --warm-up [COUNT]\n",
       stderr);
   return 2;
@@ -292,6 +297,7 @@ int Usage() {
 int main(int argc, char* argv[]) {
   int timeoutSeconds = kDefaultTimeoutSeconds;
   bool terminate = false;
+  bool unmanaged = false;
   std::optional<int> warmUpCount;
   int next = 1;
   while (next < argc) {
@@ -305,6 +311,9 @@ int main(int argc, char* argv[]) {
       next += 2;
     } else if (option == "--terminate") {
       terminate = true;
+      ++next;
+    } else if (option == "--unmanaged") {
+      unmanaged = true;
       ++next;
     } else if (option == "--warm-up") {
       warmUpCount = next + 1 < argc ? std::atoi(argv[next + 1]) : kDefaultWarmUpCount;
@@ -334,7 +343,7 @@ int main(int argc, char* argv[]) {
   XSync(display, False);
   const int result = warmUpCount.has_value() ? WarmUp(display, root, *warmUpCount)
                                              : Watch(display, root, damageEventBase, argv + next,
-                                                     timeoutSeconds, terminate);
+                                                     timeoutSeconds, terminate, unmanaged);
   XCloseDisplay(display);
   return result;
 }

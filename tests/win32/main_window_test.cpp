@@ -82,6 +82,19 @@ TEST(MainWindow, TypingInTheMiddleKeepsTheCursor) {
   EXPECT_EQ(form.State().HexText(), "ab3F");
 }
 
+// A character beyond U+FFFF arrives as two WM_CHAR, one per half of its
+// surrogate pair; in between, the box holds a lone half, which its field
+// keeps as U+FFFD. Writing that back would split the character and throw
+// the cursor to the start.
+TEST(MainWindow, TypingACharacterBeyondTheBasicPlaneKeepsItWhole) {
+  const Form form;
+  form.Type("Text2", L"3F");
+  form.TypeHere(L"\U0001F37A4");
+  EXPECT_EQ(TextOf(form.Control("Text2")), L"3F\U0001F37A4");
+  EXPECT_EQ(form.State().HexText(), "3F\U0001F37A4");
+  EXPECT_EQ(form.ShownCount("Text2"), 0);
+}
+
 struct KeyRow {
   const char* control;
   WPARAM key;

@@ -79,32 +79,40 @@ HWND& WindowOf(ControlWindows& controls, const form::ControlSpec& spec) {
   return controls.at(form::ControlIndex(spec));
 }
 
+// The caption-less frame and the picture box draw no text, so they keep no
+// font.
+bool HasFont(const form::ControlSpec& spec) {
+  return spec.kind != form::ControlKind::Frame && spec.kind != form::ControlKind::PictureBox;
+}
+
 }  // namespace
 
-ControlWindows CreateControls(HWND window, HINSTANCE instance) {
+ControlWindows CreateControls(HWND window, HINSTANCE instance, int dotsPerInch, FormFonts& fonts) {
+  std::array<const form::ControlSpec*, form::kControlCount> byTabIndex = form::kControls;
+  std::ranges::sort(byTabIndex, {}, &form::ControlSpec::tabIndex);
   ControlWindows controls{};
-  for (const form::ControlSpec* spec : form::kControls) {
+  for (const form::ControlSpec* spec : byTabIndex) {
     const WindowKind kind = KindOf(*spec, instance);
+    // Frame1 comes before the pin row: its tab index is lower.
     HWND parent =
         spec->container == form::Container::Frame1 ? WindowOf(controls, form::Frame1) : window;
+    const form::PixelRect rect = form::ControlRect(*spec, dotsPerInch);
     HWND control = CreateWindowExW(
         kind.extendedStyle, kind.className, Utf8ToWide(spec->caption).c_str(),
-        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, 0, 0, 0, 0, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(*spec))), instance, nullptr);
+        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, rect.left, rect.top, rect.width,
+        rect.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(*spec))),
+        instance, nullptr);
     if (spec->kind == form::ControlKind::TextBox) {
       SendMessageW(control, EM_SETLIMITTEXT, kTextLimit, 0);
+    }
+    // The window is not shown yet: nothing to redraw.
+    if (HasFont(*spec)) {
+      SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.At(spec->pointSize)), FALSE);
     }
     if (!kind.ownClass) {
       AnswerAsInTable(control, *spec);
     }
     WindowOf(controls, *spec) = control;
-  }
-
-  std::array<const form::ControlSpec*, form::kControlCount> byTabIndex = form::kControls;
-  std::ranges::sort(byTabIndex, {}, &form::ControlSpec::tabIndex);
-  for (const form::ControlSpec* spec : byTabIndex) {
-    SetWindowPos(WindowOf(controls, *spec), HWND_BOTTOM, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   return controls;
 }
@@ -115,9 +123,7 @@ void LayOutControls(const ControlWindows& controls, int dotsPerInch, FormFonts& 
     HWND control = controls.at(index);
     const form::PixelRect rect = form::ControlRect(spec, dotsPerInch);
     MoveWindow(control, rect.left, rect.top, rect.width, rect.height, TRUE);
-    // The caption-less frame and the picture box draw no text, so they keep
-    // no font.
-    if (spec.kind != form::ControlKind::Frame && spec.kind != form::ControlKind::PictureBox) {
+    if (HasFont(spec)) {
       SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.At(spec.pointSize)), TRUE);
     }
   }

@@ -98,14 +98,15 @@ MainWindow::MainWindow(HINSTANCE instance, std::filesystem::path picturePath,
                   kWindowStyle, outer.left, outer.top, outer.right - outer.left,
                   outer.bottom - outer.top, nullptr, nullptr, instance, this);
 
-  controls_ = CreateControls(window_, instance);
   const auto dpi = static_cast<int>(GetDpiForWindow(window_));
+  fonts_ = std::make_unique<FormFonts>(dpi);
+  controls_ = CreateControls(window_, instance, dpi, *fonts_);
+  SetBoxResolution(Control(form::Picture1), dpi);
   const RECT atFormPlace = OuterRect(dpi, form::TwipsToPixels(form::kClientLeft, dpi),
                                      form::TwipsToPixels(form::kClientTop, dpi));
   const RECT placed = InWorkArea(atFormPlace, workArea(atFormPlace));
   SetWindowPos(window_, nullptr, placed.left, placed.top, placed.right - placed.left,
                placed.bottom - placed.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  LayOut(dpi);
   form_.Show(*this);
   focus_ = Control(form::Picture1);
   Form_Load();
@@ -222,12 +223,13 @@ void MainWindow::ShowWarning(const std::string& message, const std::string& titl
 
 void MainWindow::ShowText(TextField field, const std::string& value) {
   HWND control = Control(form::ControlShowing(field));
-  const std::wstring text = Utf8ToWide(value);
   // Rewriting a text the box already holds would move the cursor of a user
-  // who is typing into it.
-  if (TextOf(control) != text) {
+  // who is typing into it. The box holds the text when it reads as the text,
+  // as typing reads it: a character beyond U+FFFF is typed as two halves, and
+  // between them the box holds a lone half that its field keeps as U+FFFD.
+  if (WideToUtf8(TextOf(control)) != value) {
     showing_ = true;
-    SetWindowTextW(control, text.c_str());
+    SetWindowTextW(control, Utf8ToWide(value).c_str());
     showing_ = false;
   }
 }
