@@ -20,39 +20,12 @@ stage=$7         # the program folder that the installer packs
 pages_exe=$8     # installer_pages.exe, here for its window that will not close
 window_class=$9  # the class of the program's main window
 
-failures=0
-fail() {
-  echo "FAIL: $1"
-  failures=$((failures + 1))
-}
-
-prefix="$state/prefix"
-# Ends the Wine session of this prefix (and with it its Xvfb), if one runs.
-stop_wine() {
-  if [[ -d $prefix ]]; then
-    WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
-  fi
-  # The session may end, and take its pid file, while this looks.
-  local session
-  session=$(cat "$state/session.pid" 2>/dev/null || true)
-  if [[ -n $session ]]; then
-    timeout 30 tail --pid="$session" -f /dev/null || true
-  fi
-}
-
-# A fresh prefix: nothing from an earlier run may pass for this one's work.
-stop_wine
-rm -rf "$state"
-mkdir -p "$state"
-trap stop_wine EXIT
-work="$state/check"
-mkdir -p "$work"
+# shellcheck source=fresh_wine_prefix.sh
+source "$(dirname "$0")/fresh_wine_prefix.sh"
 drive_c="$prefix/drive_c"
 program_dir="$drive_c/Program Files/Plinthar"
 shortcut="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Plinthar.lnk"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Plinthar'
-
-wine() { "$wine_run" "$state" "$@"; }
 
 # Everything on drive C: but Windows' own folder, which Wine rewrites at will,
 # and the empty folders that the uninstaller's copy leaves in Temp (NSIS does
@@ -68,7 +41,6 @@ registry_value() {
     sed -n "s/^ *$1 *REG_[A-Z]* *//p" | tr -d '\r'
 }
 
-wine cmd.exe /c exit 0 # creates the prefix
 list_drive >"$work/before"
 
 echo "installing $(basename "$setup") with /S"

@@ -13,33 +13,9 @@ setup=$3
 pages_exe=$4
 name=$5 # "Plinthar 1.00", as the pages call the product
 
-failures=0
-fail() {
-  echo "FAIL: $1"
-  failures=$((failures + 1))
-}
-
-prefix="$state/prefix"
-stop_wine() {
-  if [[ -d $prefix ]]; then
-    WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
-  fi
-  # The session may end, and take its pid file, while this looks.
-  local session
-  session=$(cat "$state/session.pid" 2>/dev/null || true)
-  if [[ -n $session ]]; then
-    timeout 30 tail --pid="$session" -f /dev/null || true
-  fi
-}
-stop_wine
-rm -rf "$state"
-mkdir -p "$state/check"
-trap stop_wine EXIT
-work="$state/check"
+# shellcheck source=fresh_wine_prefix.sh
+source "$(dirname "$0")/fresh_wine_prefix.sh"
 program_dir="$prefix/drive_c/Program Files/Plinthar"
-
-wine() { "$wine_run" "$state" "$@"; }
-wine cmd.exe /c exit 0 # creates the prefix
 
 # What each page must show, one row per page: the wizard, the page's number
 # and a text that only that page shows.
