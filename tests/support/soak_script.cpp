@@ -142,6 +142,17 @@ int RandomPasteLength(Random& random) {
   return roll <= 3 ? Pick(random, 1000, 20000) : Pick(random, 1, 64);
 }
 
+std::optional<std::size_t> BoxClickedBeforeKeys(Random& random) {
+  if (Chance(random, 0.5)) {
+    return std::nullopt;
+  }
+  return static_cast<std::size_t>(Pick(random, 0, static_cast<int>(kTextBoxes.size()) - 1));
+}
+
+bool PastesOverAll(Random& random, std::size_t heldUnits) {
+  return Chance(random, 0.5) || heldUnits > kLongestKeptText;
+}
+
 std::string Utf8(std::u32string_view text) {
   std::string utf8;
   utf8.reserve(text.size());
@@ -222,15 +233,17 @@ Action RandomAction(Random& random) {
   return Action::Space;
 }
 
-bool ChangesNothing(Action action) {
-  return action == Action::Tab || action == Action::BackTab || action == Action::Enter ||
-         action == Action::Escape;
-}
-
 std::string FieldsText(const Fields& fields) {
   return "binary " + Abbreviated(fields.binary) + ", hex " + Abbreviated(fields.hex) +
          ", decimal " + Abbreviated(fields.decimal) + ", caption " + fields.caption +
          ", P7..P0=" + PinPattern(fields.pins);
+}
+
+std::string CheckCaption(const Fields& now) {
+  if (now.caption != kSelectAllCaption && now.caption != kClearCaption) {
+    return "ToggleCaption is " + now.caption;
+  }
+  return {};
 }
 
 std::string CheckPress(Pressed pressed, int pin, const Fields& before, const Fields& now,
@@ -293,6 +306,17 @@ std::string CheckWarnings(const Fields& before, const Fields& now,
   return {};
 }
 
+std::string CheckFocusKey(Action action, const Fields& before, const Fields& now,
+                          std::size_t warnings) {
+  const bool focusKey = action == Action::Tab || action == Action::BackTab ||
+                        action == Action::Enter || action == Action::Escape;
+  if (focusKey && (now != before || warnings != 0)) {
+    return std::string(ActionName(action)) + " changed the fields from " + FieldsText(before) +
+           " to " + FieldsText(now);
+  }
+  return {};
+}
+
 std::string CheckPinsDescribed(const Fields& now) {
   const bool cleared = now == Fields{{}, {}, {}, kSelectAllCaption, {}};
   const Displays texts = PinDisplays(now.pins);
@@ -301,6 +325,49 @@ std::string CheckPinsDescribed(const Fields& now) {
     return {};
   }
   return "an operation changed a pin, yet the texts do not describe the pins: " + FieldsText(now);
+}
+
+std::string Tally::ActionsText() const {
+  std::string text;
+  for (const auto& [name, count] : actions) {
+    text += (text.empty() ? "" : ", ") + name + " " + std::to_string(count);
+  }
+  return text;
+}
+
+long long Tally::WarningTotal() const {
+  long long total = 0;
+  for (const auto& [message, count] : warnings) {
+    total += count;
+  }
+  return total;
+}
+
+std::string Tally::WarningsText() const {
+  std::string text;
+  for (const auto& [message, count] : warnings) {
+    text += (text.empty() ? ": " : ", ") + std::to_string(count) + " × " + message;
+  }
+  return text;
+}
+
+void RecentEvents::Add(long long number, const std::string& description) {
+  // Enough to see how the fields got where the finding is.
+  constexpr std::size_t kRemembered = 12;
+  events_.push_back("#" + std::to_string(number) + " " + description);
+  if (events_.size() > kRemembered) {
+    events_.pop_front();
+  }
+}
+
+std::string RecentEvents::Report(long long seed, long long number, const std::string& problem,
+                                 const Fields& before) const {
+  std::string report = "seed " + std::to_string(seed) + ", event " + std::to_string(number) + ": " +
+                       problem + "\nbefore: " + FieldsText(before) + "\nlast events:";
+  for (const std::string& event : events_) {
+    report += "\n  " + event;
+  }
+  return report;
 }
 
 }  // namespace plinthar::testing::soak

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <deque>
+#include <map>
 #include <optional>
 #include <random>
 #include <string>
@@ -26,6 +29,13 @@ using Random = std::mt19937;
 inline constexpr std::uint32_t kDefaultSeed = 20240611;
 inline constexpr long long kDefaultEvents = 2000;
 inline constexpr int kLongPasteLength = 100000;
+// Beyond this many UTF-16 units in a box a paste replaces all of it, as a
+// user tired of scrolling would: otherwise a run of long pastes grows one
+// text without bound.
+inline constexpr std::size_t kLongestKeptText = 250000;
+
+// The boxes that take typing and pastes: Text1, Text2, Text3.
+inline constexpr std::array<const char*, 3> kTextBoxes{"Text1", "Text2", "Text3"};
 
 int Pick(Random& random, int low, int high);
 bool Chance(Random& random, double probability);
@@ -60,6 +70,16 @@ std::u32string RandomText(Random& random, Alphabet alphabet, int length, bool pa
 int RandomTypedLength(Random& random);
 int RandomPasteLength(Random& random);
 
+// Half the time the user clicks into a text box before typing or pasting;
+// the other half the keys go wherever the focus is. The index in kTextBoxes
+// of the box to click, if any.
+std::optional<std::size_t> BoxClickedBeforeKeys(Random& random);
+
+// Whether a paste goes over all of the box's text (Ctrl+A first) rather than
+// in at its cursor: half the time, and always once the box holds more than
+// kLongestKeptText units.
+bool PastesOverAll(Random& random, std::size_t heldUnits);
+
 std::string Utf8(std::u32string_view text);
 
 // The text, or its first characters and its length when it is long.
@@ -85,16 +105,15 @@ const char* ActionName(Action action);
 // hundred times in the short run.
 Action RandomAction(Random& random);
 
-// Tab, Shift+Tab, Enter and Escape move the focus at most: they change no
-// field and show no warning.
-bool ChangesNothing(Action action);
-
 // --- What the fields must hold ----------------------------------------------
 
 // The fields are taken with Snapshot (converter_recording.h).
 using Fields = StateSnapshot;
 
 std::string FieldsText(const Fields& fields);
+
+// The select-all button reads 全选 or 清空 and nothing else; "" when it does.
+std::string CheckCaption(const Fields& now);
 
 // The control that a press (a click, or Space on the focused control) went
 // to, as far as the checks tell them apart.
@@ -110,8 +129,63 @@ std::string CheckPress(Pressed pressed, int pin, const Fields& before, const Fie
 std::string CheckWarnings(const Fields& before, const Fields& now,
                           const std::vector<std::string>& messages);
 
+// Tab, Shift+Tab, Enter and Escape that press no control move the focus at
+// most: they change no field and show no warning. "" when the action did no
+// more (or is none of those keys).
+std::string CheckFocusKey(Action action, const Fields& before, const Fields& now,
+                          std::size_t warnings);
+
 // After an operation that changed a pin, the texts describe the pins, unless
 // the select-all button cleared everything; "" when they do.
 std::string CheckPinsDescribed(const Fields& now);
+
+// --- The run ----------------------------------------------------------------
+
+// What a run did, for its summary; a window's soak adds its own counts.
+struct Tally {
+  std::map<std::string, long long> actions;   // by ActionName
+  std::map<std::string, long long> warnings;  // by message
+  long long longPastes = 0;                   // of kLongPasteLength characters into a box
+
+  // "click 704, double click 79, …"
+  [[nodiscard]] std::string ActionsText() const;
+  [[nodiscard]] long long WarningTotal() const;
+  // ": 11 × message, 5 × message", or nothing when there were none.
+  [[nodiscard]] std::string WarningsText() const;
+};
+
+// Draws the next action, counts it and has the window's driver play it: the
+// driver's Click(bool twice), Type(), Paste() or Key(Action), each returning
+// the driver's account of the event.
+template <typename Driver>
+auto Play(Random& random, Tally& tally, Driver& driver) {
+  const Action action = RandomAction(random);
+  ++tally.actions[ActionName(action)];
+  switch (action) {
+    case Action::Click:
+    case Action::DoubleClick:
+      return driver.Click(action == Action::DoubleClick);
+    case Action::Type:
+      return driver.Type();
+    case Action::Paste:
+      return driver.Paste();
+    default:
+      return driver.Key(action);
+  }
+}
+
+// The last events before a finding, for its report.
+class RecentEvents {
+ public:
+  void Add(long long number, const std::string& description);
+
+  // The seed that replays the run, the event's number, what is wrong, the
+  // fields before the event and the events that led to it.
+  [[nodiscard]] std::string Report(long long seed, long long number, const std::string& problem,
+                                   const Fields& before) const;
+
+ private:
+  std::deque<std::string> events_;
+};
 
 }  // namespace plinthar::testing::soak

@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <cstddef>
 #include <cstdio>
-#include <deque>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,12 +37,7 @@ using soak::Action;
 using soak::Fields;
 using soak::Pressed;
 
-// Beyond this a paste replaces the whole box, as a user tired of scrolling
-// would: otherwise a run of long pastes grows one text without bound.
-constexpr std::size_t kLongestKeptText = 250000;
-constexpr std::size_t kEventsRemembered = 12;
-
-constexpr std::array<const char*, 3> kBoxes{"Text1", "Text2", "Text3"};
+using soak::kTextBoxes;
 
 std::wstring Utf16(std::u32string_view text) {
   std::wstring wide;
@@ -104,11 +98,8 @@ struct Event {
   std::optional<std::wstring> expectedBoxText;
 };
 
-struct Tally {
-  std::map<std::string, long long> actions;
-  std::map<std::string, long long> warnings;
+struct Tally : soak::Tally {
   long long presses = 0;
-  long long longPastes = 0;
   std::size_t longestText = 0;
 };
 
@@ -127,21 +118,7 @@ class Soak {
     }
   }
 
-  Event Run() {
-    const Action action = soak::RandomAction(random_);
-    ++tally.actions[soak::ActionName(action)];
-    switch (action) {
-      case Action::Click:
-      case Action::DoubleClick:
-        return Click(action == Action::DoubleClick);
-      case Action::Type:
-        return Type();
-      case Action::Paste:
-        return Paste();
-      default:
-        return Key(action);
-    }
-  }
+  Event Run() { return soak::Play(random_, tally, *this); }
 
   // Gives the core beside the window what the event did.
   void Follow(const Event& event) {
@@ -213,16 +190,15 @@ class Soak {
     if (problem.empty() && event.presses > 0 && now.pins != before.pins) {
       problem = soak::CheckPinsDescribed(now);
     }
-    if (problem.empty() && soak::ChangesNothing(event.action) && event.presses == 0 &&
-        (now != before || !messages.empty())) {
-      problem = std::string(soak::ActionName(event.action)) + " changed the fields from " +
-                soak::FieldsText(before) + " to " + soak::FieldsText(now);
+    // Enter on a button that Tab made the default one presses it.
+    if (problem.empty() && event.presses == 0) {
+      problem = soak::CheckFocusKey(event.action, before, now, messages.size());
     }
     if (problem.empty() && event.expectedBoxText) {
-      const std::wstring held =
-          plinthar::testing::TextOf(form_.Control(kBoxes.at(static_cast<std::size_t>(event.box))));
+      const std::wstring held = plinthar::testing::TextOf(
+          form_.Control(kTextBoxes.at(static_cast<std::size_t>(event.box))));
       if (held != *event.expectedBoxText) {
-        problem = std::string(kBoxes.at(static_cast<std::size_t>(event.box))) + " holds " +
+        problem = std::string(kTextBoxes.at(static_cast<std::size_t>(event.box))) + " holds " +
                   soak::Abbreviated(WideToUtf8(held)) + " instead of " +
                   soak::Abbreviated(WideToUtf8(*event.expectedBoxText));
       }
@@ -244,63 +220,8 @@ class Soak {
   Oracle oracle;
   Tally tally;
 
- private:
-  // The control that a click at a point of the window's client area goes
-  // to: the topmost visible control there, passing through the labels,
-  // which let clicks fall to what lies beneath them.
-  [[nodiscard]] HWND TargetAt(POINT client) const {
-    HWND target = form_.Handle();
-    POINT point = client;
-    for (;;) {
-      HWND child = ChildWindowFromPointEx(target, point, CWP_SKIPINVISIBLE);
-      if (child == nullptr || child == target) {
-        return target;
-      }
-      POINT screen = point;
-      ClientToScreen(target, &screen);
-      if (SendMessageW(child, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)) == HTTRANSPARENT) {
-        return target;
-      }
-      MapWindowPoints(target, child, &point, 1);
-      target = child;
-    }
-  }
-
-  [[nodiscard]] std::string NameOf(HWND control) const {
-    const auto found = std::find(all_.begin(), all_.end(), control);
-    return found == all_.end()
-               ? "the window"
-               : plinthar::form::kControls.at(static_cast<std::size_t>(found - all_.begin()))->name;
-  }
-
-  [[nodiscard]] int BoxOf(HWND control) const {
-    for (std::size_t box = 0; box < kBoxes.size(); ++box) {
-      if (form_.Control(kBoxes.at(box)) == control) {
-        return static_cast<int>(box);
-      }
-    }
-    return -1;
-  }
-
-  void PressedBy(HWND control, Event& event) const {
-    for (int pin = 0; pin < plinthar::kPinCount; ++pin) {
-      if (form_.Pin(pin) == control) {
-        event.pressed = Pressed::Pin;
-        event.pin = pin;
-        return;
-      }
-    }
-    const std::array<std::pair<const char*, Pressed>, 3> buttons{{{"Command1", Pressed::Command1},
-                                                                  {"Command2", Pressed::Command2},
-                                                                  {"Command3", Pressed::Command3}}};
-    for (const auto& [name, pressed] : buttons) {
-      if (form_.Control(name) == control) {
-        event.pressed = pressed;
-        return;
-      }
-    }
-    event.pressed = Pressed::Inert;
-  }
+  // The user's actions, played as the messages that the form would get;
+  // soak::Play picks which.
 
   // A click at a random point of a control; whatever lies on top there
   // takes it, as it would for a user. A double click is two presses.
@@ -337,21 +258,6 @@ class Soak {
     return event;
   }
 
-  // Half the time the user clicks into a text box before typing or pasting;
-  // the other half the keys go wherever the focus is. Says where it clicked.
-  std::string ClickIntoTextBox() {
-    if (soak::Chance(random_, 0.5)) {
-      return {};
-    }
-    const char* name = kBoxes.at(static_cast<std::size_t>(soak::Pick(random_, 0, 2)));
-    HWND box = form_.Control(name);
-    RECT area{};
-    GetClientRect(box, &area);
-    form_.ClickAt(
-        box, {soak::Pick(random_, 0, area.right - 1), soak::Pick(random_, 0, area.bottom - 1)});
-    return std::string("click on ") + name + ", then ";
-  }
-
   Event Type() {
     const soak::Alphabet alphabet = soak::RandomAlphabet(random_);
     const std::u32string text =
@@ -378,9 +284,8 @@ class Soak {
     HWND target = GetFocus();
     Event event{Action::Paste};
     event.box = BoxOf(target);
-    const bool replace = soak::Chance(random_, 0.5) ||
-                         (event.box >= 0 && static_cast<std::size_t>(GetWindowTextLengthW(target)) >
-                                                kLongestKeptText);
+    const bool replace = soak::PastesOverAll(
+        random_, event.box >= 0 ? static_cast<std::size_t>(GetWindowTextLengthW(target)) : 0);
     event.description = clicked + "paste " + soak::AlphabetName(alphabet) + " " +
                         soak::Abbreviated(WideToUtf8(text)) + " into " + NameOf(target) +
                         (replace ? " over all of it" : "");
@@ -394,7 +299,7 @@ class Soak {
       SendMessageW(target, EM_SETSEL, 0, -1);  // Ctrl+A
     }
     event.expectedBoxText = Inserted(target, FirstLine(text));
-    form_.Paste(kBoxes.at(static_cast<std::size_t>(event.box)), text);
+    form_.Paste(kTextBoxes.at(static_cast<std::size_t>(event.box)), text);
     return event;
   }
 
@@ -438,6 +343,80 @@ class Soak {
     return event;
   }
 
+ private:
+  // The control that a click at a point of the window's client area goes
+  // to: the topmost visible control there, passing through the labels,
+  // which let clicks fall to what lies beneath them.
+  [[nodiscard]] HWND TargetAt(POINT client) const {
+    HWND target = form_.Handle();
+    POINT point = client;
+    for (;;) {
+      HWND child = ChildWindowFromPointEx(target, point, CWP_SKIPINVISIBLE);
+      if (child == nullptr || child == target) {
+        return target;
+      }
+      POINT screen = point;
+      ClientToScreen(target, &screen);
+      if (SendMessageW(child, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)) == HTTRANSPARENT) {
+        return target;
+      }
+      MapWindowPoints(target, child, &point, 1);
+      target = child;
+    }
+  }
+
+  [[nodiscard]] std::string NameOf(HWND control) const {
+    const auto found = std::find(all_.begin(), all_.end(), control);
+    return found == all_.end()
+               ? "the window"
+               : plinthar::form::kControls.at(static_cast<std::size_t>(found - all_.begin()))->name;
+  }
+
+  [[nodiscard]] int BoxOf(HWND control) const {
+    for (std::size_t box = 0; box < kTextBoxes.size(); ++box) {
+      if (form_.Control(kTextBoxes.at(box)) == control) {
+        return static_cast<int>(box);
+      }
+    }
+    return -1;
+  }
+
+  void PressedBy(HWND control, Event& event) const {
+    for (int pin = 0; pin < plinthar::kPinCount; ++pin) {
+      if (form_.Pin(pin) == control) {
+        event.pressed = Pressed::Pin;
+        event.pin = pin;
+        return;
+      }
+    }
+    const std::array<std::pair<const char*, Pressed>, 3> buttons{{{"Command1", Pressed::Command1},
+                                                                  {"Command2", Pressed::Command2},
+                                                                  {"Command3", Pressed::Command3}}};
+    for (const auto& [name, pressed] : buttons) {
+      if (form_.Control(name) == control) {
+        event.pressed = pressed;
+        return;
+      }
+    }
+    event.pressed = Pressed::Inert;
+  }
+
+  // A click into a text box before typing or pasting, when the script
+  // wants one; says where it clicked.
+  std::string ClickIntoTextBox() {
+    const std::optional<std::size_t> clicked = soak::BoxClickedBeforeKeys(random_);
+    if (!clicked) {
+      return {};
+    }
+    const char* name = kTextBoxes.at(*clicked);
+    HWND box = form_.Control(name);
+    RECT area{};
+    GetClientRect(box, &area);
+    form_.ClickAt(
+        box, {soak::Pick(random_, 0, area.right - 1), soak::Pick(random_, 0, area.bottom - 1)});
+    return std::string("click on ") + name + ", then ";
+  }
+
   // The window as a whole after any event.
   [[nodiscard]] std::string CheckWindow() const {
     HWND window = form_.Handle();
@@ -458,14 +437,14 @@ class Soak {
     return {};
   }
 
-  // Every control shows its field.
+  // Every control shows its field, and the caption is one of the two.
   [[nodiscard]] std::string CheckShown(const Fields& now) const {
     const std::array<const std::string*, 3> fields{&now.binary, &now.hex, &now.decimal};
-    for (std::size_t box = 0; box < kBoxes.size(); ++box) {
+    for (std::size_t box = 0; box < kTextBoxes.size(); ++box) {
       const std::string shown =
-          WideToUtf8(plinthar::testing::TextOf(form_.Control(kBoxes.at(box))));
+          WideToUtf8(plinthar::testing::TextOf(form_.Control(kTextBoxes.at(box))));
       if (shown != *fields.at(box)) {
-        return std::string(kBoxes.at(box)) + " shows " + soak::Abbreviated(shown) +
+        return std::string(kTextBoxes.at(box)) + " shows " + soak::Abbreviated(shown) +
                " but its field holds " + soak::Abbreviated(*fields.at(box));
       }
     }
@@ -481,7 +460,7 @@ class Soak {
     if (caption != now.caption) {
       return "Command3 reads " + caption + " but ToggleCaption is " + now.caption;
     }
-    return {};
+    return soak::CheckCaption(now);
   }
 
   Form& form_;
@@ -512,7 +491,7 @@ TEST(WindowSoak, RandomUserEventsKeepTheWindowBesideTheCore) {
   // tests.
   Form form;
   Soak soak(form, random, static_cast<int>(*longPaste));
-  std::deque<std::string> recent;
+  soak::RecentEvents recent;
   const auto start = std::chrono::steady_clock::now();
   for (long long number = 1; number <= *events; ++number) {
     const Fields before = plinthar::testing::Snapshot(form.State());
@@ -531,18 +510,10 @@ TEST(WindowSoak, RandomUserEventsKeepTheWindowBesideTheCore) {
       plinthar::testing::Pump(form.Handle());
     }
 
-    recent.push_back("#" + std::to_string(number) + " " + event.description);
-    if (recent.size() > kEventsRemembered) {
-      recent.pop_front();
-    }
+    recent.Add(number, event.description);
     const std::string problem = soak.Check(event, before, seen);
     if (!problem.empty()) {
-      std::string history;
-      for (const std::string& line : recent) {
-        history += "\n  " + line;
-      }
-      FAIL() << "seed " << *seed << ", event " << number << ": " << problem
-             << "\nbefore: " << soak::FieldsText(before) << "\nlast events:" << history;
+      FAIL() << recent.Report(*seed, number, problem, before);
     }
     soak.Count(event, seen);
   }
@@ -550,20 +521,10 @@ TEST(WindowSoak, RandomUserEventsKeepTheWindowBesideTheCore) {
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   const Tally& tally = soak.tally;
-  std::string actions;
-  for (const auto& [name, count] : tally.actions) {
-    actions += (actions.empty() ? "" : ", ") + name + " " + std::to_string(count);
-  }
-  long long warnings = 0;
-  std::string warningCounts;
-  for (const auto& [text, count] : tally.warnings) {
-    warnings += count;
-    warningCounts += (warningCounts.empty() ? ": " : ", ") + std::to_string(count) + " × " + text;
-  }
   std::printf("soak: seed %lld, %lld events in %.1f s, no finding\n", *seed, *events, seconds);
-  std::printf("soak: events: %s\n", actions.c_str());
+  std::printf("soak: events: %s\n", tally.ActionsText().c_str());
   std::printf("soak: %lld presses of a button or pin; %lld warnings answered%s\n", tally.presses,
-              warnings, warningCounts.c_str());
+              tally.WarningTotal(), tally.WarningsText().c_str());
   std::printf("soak: %lld pastes of %lld characters into a text box; longest field %zu bytes\n",
               tally.longPastes, *longPaste, tally.longestText);
 }
