@@ -17,6 +17,45 @@ namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
 
+// The accessibility library, and COM and OLE Automation beneath it, are
+// loaded when a screen reader first asks for a control: the first paint needs
+// none of them, and Wine spends milliseconds at start-up mapping them in and
+// starting them.
+struct AccessibilityLibrary {
+  decltype(&CreateStdAccessibleObject) createStandardObject = nullptr;
+  decltype(&LresultFromObject) resultFromObject = nullptr;
+  decltype(&DispInvoke) dispatchInvoke = nullptr;
+  decltype(&SysAllocStringLen) allocateString = nullptr;
+  decltype(&VariantInit) initialiseVariant = nullptr;
+};
+
+template <typename Function>
+Function Entry(HMODULE library, const char* name) {
+  // GetProcAddress returns every entry as one function type; passing through
+  // void (*)() is the cast that states the real type is known.
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
+}
+
+const AccessibilityLibrary& Accessibility() {
+  static const AccessibilityLibrary library = [] {
+    AccessibilityLibrary entries;
+    HMODULE accessibility = LoadLibraryExW(L"oleacc.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    HMODULE automation = LoadLibraryExW(L"oleaut32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (accessibility == nullptr || automation == nullptr) {
+      return entries;
+    }
+    entries.createStandardObject =
+        Entry<decltype(&CreateStdAccessibleObject)>(accessibility, "CreateStdAccessibleObject");
+    entries.resultFromObject =
+        Entry<decltype(&LresultFromObject)>(accessibility, "LresultFromObject");
+    entries.dispatchInvoke = Entry<decltype(&DispInvoke)>(automation, "DispInvoke");
+    entries.allocateString = Entry<decltype(&SysAllocStringLen)>(automation, "SysAllocStringLen");
+    entries.initialiseVariant = Entry<decltype(&VariantInit)>(automation, "VariantInit");
+    return entries;
+  }();
+  return library;
+}
+
 LONG MsaaRole(form::AccessibleRole role) {
   switch (role) {
     case form::AccessibleRole::Text:
@@ -117,7 +156,8 @@ class AccessibleControl final : public IAccessible, public IOleWindow, public IE
     if (FAILED(found)) {
       return found;
     }
-    const HRESULT invoked = DispInvoke(static_cast<IAccessible*>(this), info, id, flags, parameters,
+    const HRESULT invoked =
+        Accessibility().dispatchInvoke(static_cast<IAccessible*>(this), info, id, flags, parameters,
                                        result, exception, wrongArgument);
     info->Release();
     return invoked;
@@ -132,7 +172,7 @@ class AccessibleControl final : public IAccessible, public IOleWindow, public IE
     if (name == nullptr) {
       return E_POINTER;
     }
-    *name = SysAllocStringLen(name_.data(), static_cast<UINT>(name_.size()));
+    *name = Accessibility().allocateString(name_.data(), static_cast<UINT>(name_.size()));
     return *name == nullptr ? E_OUTOFMEMORY : S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
@@ -142,7 +182,7 @@ class AccessibleControl final : public IAccessible, public IOleWindow, public IE
     if (role == nullptr) {
       return E_POINTER;
     }
-    VariantInit(role);
+    Accessibility().initialiseVariant(role);
     role->vt = VT_I4;
     role->lVal = role_;
     return S_OK;
@@ -271,16 +311,22 @@ std::optional<LRESULT> AnswerGetObject(HWND control, const form::ControlSpec& sp
   if (static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT) {
     return std::nullopt;
   }
+  const AccessibilityLibrary& library = Accessibility();
+  if (library.createStandardObject == nullptr || library.resultFromObject == nullptr ||
+      library.dispatchInvoke == nullptr || library.allocateString == nullptr ||
+      library.initialiseVariant == nullptr) {
+    return std::nullopt;  // the system's standard answer, without the table's names
+  }
   IAccessible* standard = nullptr;
-  if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
-                                       reinterpret_cast<void**>(&standard)))) {
+  if (FAILED(library.createStandardObject(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&standard)))) {
     return std::nullopt;
   }
   auto* accessible = new AccessibleControl(*standard, control, spec);
   standard->Release();
   // The result holds its own reference to the object.
-  const LRESULT result =
-      LresultFromObject(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(accessible));
+  const LRESULT result = library.resultFromObject(__uuidof(IAccessible), wParam,
+                                                  static_cast<IAccessible*>(accessible));
   accessible->Release();
   return result;
 }
