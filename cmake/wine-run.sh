@@ -8,7 +8,8 @@
 # unmanaged windows. Each call shares one session with the calls before it: an
 # Xvfb and a wineserver that stays up for a while after the last program ends,
 # so that a test costs a fraction of a second rather than a Wine start-up.
-# When the wineserver ends, so does its Xvfb.
+# When the wineserver ends, so does its Xvfb, once no program that a caller
+# started is still running on it.
 set -euo pipefail
 
 if (($# < 2)); then
@@ -59,10 +60,18 @@ start_session() {
     echo ":$(tr -d "[:space:]" <"$state/display.new")" >"$state/display"
     echo $$ >"$state/session.pid"
     wineserver -w
+    # The session ends only between two callers: none may be between finding
+    # it alive and reading its display, and a program that a caller started
+    # as the wineserver went (Wine then starts one of its own) keeps the
+    # display until it ends. The waits are bounded, so that a stray process
+    # cannot hold every later caller up.
+    exec 9>"$state/lock" 8>"$state/users"
+    flock -w 60 9 || true
+    flock -w 120 8 || true
     rm -f "$state/display" "$state/session.pid"
     kill "$xvfb" 2>/dev/null
     wait "$xvfb"
-  ' wine-session "$state" "$persistence" </dev/null >"$state/session.log" 2>&1 &
+  ' wine-session "$state" "$persistence" </dev/null >"$state/session.log" 2>&1 9>&- 8>&- &
   for _ in $(seq 150); do
     session_alive && return 0
     sleep 0.1
@@ -97,6 +106,10 @@ export DISPLAY
 if [[ ! -e $WINEPREFIX/.plinthar-ready-fontlink ]]; then
   create_prefix
 fi
+# Held, shared with the other callers, for as long as the program runs (wine
+# keeps the descriptor): the session does not end under it.
+exec 8>"$state/users"
+flock -s 8
 flock -u 9
 exec 9>&-
 
