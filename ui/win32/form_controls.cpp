@@ -110,7 +110,7 @@ ControlWindows CreateControls(HWND window, HINSTANCE instance, int dotsPerInch, 
       SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.At(spec->pointSize)), FALSE);
     }
     if (!kind.ownClass) {
-      AnswerAsInTable(control, *spec);
+      AnswerAsInTable(control);
     }
     WindowOf(controls, *spec) = control;
   }
