@@ -1,10 +1,10 @@
 #include "accessible_control.h"
 
-#include <commctrl.h>
 #include <oleacc.h>
 
 #include <string>
 
+#include "control_ids.h"
 #include "text_conversion.h"
 
 namespace plinthar::win32 {
@@ -14,8 +14,6 @@ namespace {
 // Interface identifiers come from __uuidof: MinGW's oleacc import library
 // exports IID_IAccessible as a function, so a reference to it links to an
 // import thunk's code instead of the identifier.
-
-constexpr UINT_PTR kSubclassId = 1;
 
 // The accessibility library, and COM and OLE Automation beneath it, are
 // loaded when a screen reader first asks for a control: the first paint needs
@@ -290,17 +288,18 @@ class AccessibleControl final : public IAccessible, public IOleWindow, public IE
 };
 #pragma GCC diagnostic pop
 
-LRESULT CALLBACK AnswerForControl(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
-                                  UINT_PTR /*id*/, DWORD_PTR spec) {
+// Every other message goes on to the class's own procedure, which is the
+// control's own: the control is given this one as soon as it is made.
+LRESULT CALLBACK AnswerForControl(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_GETOBJECT) {
-    if (const std::optional<LRESULT> answer = AnswerGetObject(
-            control, *reinterpret_cast<const form::ControlSpec*>(spec), wParam, lParam)) {
-      return *answer;
+    if (const form::ControlSpec* spec = ControlWithId(GetDlgCtrlID(control))) {
+      if (const std::optional<LRESULT> answer = AnswerGetObject(control, *spec, wParam, lParam)) {
+        return *answer;
+      }
     }
-  } else if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(control, AnswerForControl, kSubclassId);
   }
-  return DefSubclassProc(control, message, wParam, lParam);
+  return CallWindowProcW(reinterpret_cast<WNDPROC>(GetClassLongPtrW(control, GCLP_WNDPROC)),
+                         control, message, wParam, lParam);
 }
 
 }  // namespace
@@ -331,8 +330,12 @@ std::optional<LRESULT> AnswerGetObject(HWND control, const form::ControlSpec& sp
   return result;
 }
 
-void AnswerAsInTable(HWND control, const form::ControlSpec& spec) {
-  SetWindowSubclass(control, AnswerForControl, kSubclassId, reinterpret_cast<DWORD_PTR>(&spec));
+void AnswerAsInTable(HWND control) {
+  // The procedure is replaced rather than chained with SetWindowSubclass: the
+  // chain's dispatcher looks itself up in a window property twice for every
+  // message the control receives, and under Wine each lookup is a round trip
+  // to the server.
+  SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AnswerForControl));
 }
 
 }  // namespace plinthar::win32

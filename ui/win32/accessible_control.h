@@ -24,9 +24,10 @@ namespace plinthar::win32 {
 std::optional<LRESULT> AnswerGetObject(HWND control, const form::ControlSpec& spec, WPARAM wParam,
                                        LPARAM lParam);
 
-// Has a control of a system class (edit box, button, static text) answer
-// WM_GETOBJECT with AnswerGetObject for the rest of its life. The form's own
-// window classes answer in their window procedures.
-void AnswerAsInTable(HWND control, const form::ControlSpec& spec);
+// Has a control of a system class (edit box, button, static text), just
+// created with its identifier from the form's table, answer WM_GETOBJECT
+// with AnswerGetObject for the rest of its life. The form's own window
+// classes answer in their window procedures.
+void AnswerAsInTable(HWND control);
 
 }  // namespace plinthar::win32

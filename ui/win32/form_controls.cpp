@@ -97,11 +97,13 @@ ControlWindows CreateControls(HWND window, HINSTANCE instance, int dotsPerInch, 
     HWND parent =
         spec->container == form::Container::Frame1 ? WindowOf(controls, form::Frame1) : window;
     const form::PixelRect rect = form::ControlRect(*spec, dotsPerInch);
+    // The window has no use for WM_PARENTNOTIFY: none is sent up the chain
+    // as each control is made.
     HWND control = CreateWindowExW(
-        kind.extendedStyle, kind.className, Utf8ToWide(spec->caption).c_str(),
-        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, rect.left, rect.top, rect.width,
-        rect.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(*spec))),
-        instance, nullptr);
+        kind.extendedStyle | WS_EX_NOPARENTNOTIFY, kind.className,
+        Utf8ToWide(spec->caption).c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style,
+        rect.left, rect.top, rect.width, rect.height, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(*spec))), instance, nullptr);
     if (spec->kind == form::ControlKind::TextBox) {
       SendMessageW(control, EM_SETLIMITTEXT, kTextLimit, 0);
     }
@@ -110,7 +112,7 @@ ControlWindows CreateControls(HWND window, HINSTANCE instance, int dotsPerInch, 
       SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.At(spec->pointSize)), FALSE);
     }
     if (!kind.ownClass) {
-      AnswerAsInTable(control, *spec);
+      AnswerAsInTable(control);
     }
     WindowOf(controls, *spec) = control;
   }

@@ -105,8 +105,14 @@ MainWindow::MainWindow(HINSTANCE instance, std::filesystem::path picturePath,
   const RECT atFormPlace = OuterRect(dpi, form::TwipsToPixels(form::kClientLeft, dpi),
                                      form::TwipsToPixels(form::kClientTop, dpi));
   const RECT placed = InWorkArea(atFormPlace, workArea(atFormPlace));
-  SetWindowPos(window_, nullptr, placed.left, placed.top, placed.right - placed.left,
-               placed.bottom - placed.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  // Usually the window already stands there; a move would cost the start a
+  // round of messages for nothing.
+  RECT created{};
+  GetWindowRect(window_, &created);
+  if (EqualRect(&created, &placed) == FALSE) {
+    SetWindowPos(window_, nullptr, placed.left, placed.top, placed.right - placed.left,
+                 placed.bottom - placed.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   form_.Show(*this);
   focus_ = Control(form::Picture1);
   Form_Load();
