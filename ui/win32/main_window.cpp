@@ -54,6 +54,13 @@ RECT OuterRect(int dotsPerInch, int clientLeft, int clientTop) {
   return rect;
 }
 
+// The outer rectangle at the form's own place, which is in twips and so
+// scales with the resolution.
+RECT AtFormPlace(int dotsPerInch) {
+  return OuterRect(dotsPerInch, form::TwipsToPixels(form::kClientLeft, dotsPerInch),
+                   form::TwipsToPixels(form::kClientTop, dotsPerInch));
+}
+
 // The form's place scales with the resolution, so at 150 or 200 % a window
 // opened there can reach past a small screen; it is moved just enough to lie
 // within the work area.
@@ -91,8 +98,7 @@ MainWindow::MainWindow(HINSTANCE instance, std::filesystem::path picturePath,
   // Placed first for the main monitor's resolution, then once more for the
   // monitor that the window actually opened on, within its work area.
   const auto systemDpi = static_cast<int>(GetDpiForSystem());
-  const RECT outer = OuterRect(systemDpi, form::TwipsToPixels(form::kClientLeft, systemDpi),
-                               form::TwipsToPixels(form::kClientTop, systemDpi));
+  const RECT outer = AtFormPlace(systemDpi);
   const std::wstring caption = Utf8ToWide(form::WindowCaption());
   CreateWindowExW(kWindowExtendedStyle, MainWindowClass(instance, WindowProcedure), caption.c_str(),
                   kWindowStyle, outer.left, outer.top, outer.right - outer.left,
@@ -102,8 +108,8 @@ MainWindow::MainWindow(HINSTANCE instance, std::filesystem::path picturePath,
   fonts_ = std::make_unique<FormFonts>(dpi);
   controls_ = CreateControls(window_, instance, dpi, *fonts_);
   SetBoxResolution(Control(form::Picture1), dpi);
-  const RECT atFormPlace = OuterRect(dpi, form::TwipsToPixels(form::kClientLeft, dpi),
-                                     form::TwipsToPixels(form::kClientTop, dpi));
+  // On the main monitor that is the rectangle the window was made with.
+  const RECT atFormPlace = dpi == systemDpi ? outer : AtFormPlace(dpi);
   const RECT placed = InWorkArea(atFormPlace, workArea(atFormPlace));
   // Usually the window already stands there; a move would cost the start a
   // round of messages for nothing.
